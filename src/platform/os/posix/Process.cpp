@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -106,10 +107,14 @@ int AboveStandard(int fd) {
 }
 
 void ReapInBackground(pid_t id) {
-  std::thread([id] {
-    while (waitpid(id, nullptr, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
+  try {
+    std::thread([id] {
+      while (waitpid(id, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to spare: the child stays a zombie until the program ends.
+  }
 }
 
 // Spawns with the given descriptor set-up. The child gets the default signal
