@@ -13,6 +13,11 @@ namespace os {
 // separator. Empty if it cannot be found.
 Text ProgramDirectory();
 
+// Tests give each test program a program directory of its own, so that files
+// such as config.ini never land beside the shared test binaries. The empty
+// text restores the real directory. Call it before any other thread runs.
+void SetProgramDirectoryForTesting(const Text& directory);
+
 // The path as the file system wants it: on Linux every "\" becomes "/".
 // Every service that opens a file by path goes through this one helper.
 std::string NativePath(const Text& path);

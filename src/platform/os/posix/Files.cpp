@@ -10,7 +10,16 @@
 
 namespace os {
 
+namespace {
+Text programDirectoryForTesting;
+}  // namespace
+
+void SetProgramDirectoryForTesting(const Text& directory) {
+  programDirectoryForTesting = directory;
+}
+
 Text ProgramDirectory() {
+  if (!programDirectoryForTesting.empty()) return programDirectoryForTesting;
   std::string exe(4096, '\0');
   ssize_t n = readlink("/proc/self/exe", exe.data(), exe.size());
   if (n <= 0 || static_cast<size_t>(n) >= exe.size()) return Text();
