@@ -13,6 +13,10 @@ namespace os {
 // separator. Empty if it cannot be found.
 Text ProgramDirectory();
 
+// Where the executable really lies, whatever a test set: bare program names
+// of command lines are looked up here first.
+Text ExecutableDirectory();
+
 // Tests give each test program a program directory of its own, so that files
 // such as config.ini never land beside the shared test binaries. The empty
 // text restores the real directory. Call it before any other thread runs.

@@ -20,6 +20,10 @@ void SetProgramDirectoryForTesting(const Text& directory) {
 
 Text ProgramDirectory() {
   if (!programDirectoryForTesting.empty()) return programDirectoryForTesting;
+  return ExecutableDirectory();
+}
+
+Text ExecutableDirectory() {
   std::string exe(4096, '\0');
   ssize_t n = readlink("/proc/self/exe", exe.data(), exe.size());
   if (n <= 0 || static_cast<size_t>(n) >= exe.size()) return Text();

@@ -52,7 +52,7 @@ bool IsExecutableFile(const std::string& path) {
 // A bare name: the program's own directory first, then PATH, as Windows
 // searches.
 std::string FindBareProgram(const std::string& name) {
-  std::string candidate = NativePath(ProgramDirectory()) + "/" + name;
+  std::string candidate = NativePath(ExecutableDirectory()) + "/" + name;
   if (IsExecutableFile(candidate)) return candidate;
   const char* path = getenv("PATH");
   std::string directories = path ? path : "/usr/local/bin:/usr/bin:/bin";
