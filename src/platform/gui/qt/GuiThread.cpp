@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "platform/gui/Gui.h"
 
@@ -21,11 +22,12 @@ struct PendingCall {
   enum class State { Pending, Running, Done, Abandoned };
   const std::function<void()>* fn;
   State state = State::Pending;
+  std::condition_variable changed;
 };
 
 std::mutex callMutex;
-std::condition_variable callDone;
-bool serving = false;  // guarded by callMutex
+bool serving = false;                    // guarded by callMutex
+std::vector<PendingCall*> waitingCalls;  // guarded by callMutex
 std::atomic<bool> loopEnded{true};
 std::atomic<std::thread::id> guiThread{};
 
@@ -41,9 +43,24 @@ class CallEvent : public QEvent {
   std::shared_ptr<PendingCall> call_;
 };
 
+const QEvent::Type kPostEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+class PostEvent : public QEvent {
+ public:
+  explicit PostEvent(std::function<void()> fn) : QEvent(kPostEvent), fn_(std::move(fn)) {}
+  void Run() const { fn_(); }
+
+ private:
+  std::function<void()> fn_;
+};
+
 class CallReceiver : public QObject {
  protected:
   void customEvent(QEvent* event) override {
+    if (event->type() == kPostEvent) {
+      static_cast<PostEvent*>(event)->Run();
+      return;
+    }
     if (event->type() != kCallEvent) return;
     const auto& call = static_cast<CallEvent*>(event)->Call();
     {
@@ -52,11 +69,9 @@ class CallReceiver : public QObject {
       call->state = PendingCall::State::Running;
     }
     (*call->fn)();
-    {
-      std::lock_guard lock(callMutex);
-      call->state = PendingCall::State::Done;
-    }
-    callDone.notify_all();
+    std::lock_guard lock(callMutex);
+    call->state = PendingCall::State::Done;
+    call->changed.notify_one();
   }
 };
 
@@ -75,13 +90,20 @@ bool CallOnGui(const std::function<void()>& fn) {
   if (!serving) return false;
   // Posting under the lock keeps the receiver alive until the event is queued.
   QCoreApplication::postEvent(receiver, new CallEvent(call));
-  callDone.wait(lock, [&] {
+  waitingCalls.push_back(call.get());
+  call->changed.wait(lock, [&] {
     return call->state == PendingCall::State::Done ||
            (call->state == PendingCall::State::Pending && !serving);
   });
+  std::erase(waitingCalls, call.get());
   if (call->state == PendingCall::State::Done) return true;
   call->state = PendingCall::State::Abandoned;
   return false;
+}
+
+void PostOnGui(std::function<void()> fn) {
+  std::lock_guard lock(callMutex);
+  if (serving) QCoreApplication::postEvent(receiver, new PostEvent(std::move(fn)));
 }
 
 void StartServingCalls() {
@@ -93,12 +115,10 @@ void StartServingCalls() {
 }
 
 void StopServingCalls() {
-  {
-    std::lock_guard lock(callMutex);
-    serving = false;
-    loopEnded = true;
-  }
-  callDone.notify_all();
+  std::lock_guard lock(callMutex);
+  serving = false;
+  loopEnded = true;
+  for (PendingCall* call : waitingCalls) call->changed.notify_one();
 }
 
 bool OnGuiThread() {

@@ -11,6 +11,9 @@ namespace gui::qt {
 // application exists, or once its loop has ended).
 bool CallOnGui(const std::function<void()>& fn);
 
+// Queues fn for the GUI thread without waiting; dropped once the loop has ended.
+void PostOnGui(std::function<void()> fn);
+
 // Called on the GUI thread by the application object.
 void StartServingCalls();
 // Marks the loop as ended and releases every caller still waiting; their

@@ -1,6 +1,7 @@
 // Top-level windows built from their control tables.
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
 
@@ -83,11 +84,16 @@ bool PrepareShowing(const std::shared_ptr<WindowCore>& window, const Window* own
   return window->alive.load() && window->widget;
 }
 
+void RaiseAndActivate(QWidget* widget) {
+  // The offscreen platform of the tests has no stacking order.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) widget->raise();
+  widget->activateWindow();
+}
+
 void Appear(const std::shared_ptr<WindowCore>& window) {
   window->shown = true;
   window->widget->show();
-  window->widget->raise();
-  window->widget->activateWindow();
+  RaiseAndActivate(window->widget);
 }
 
 template <class T>
@@ -139,6 +145,7 @@ Window::Window(const WindowSpec& spec) {
     widget->setWindowTitle(qt::ToQString(spec.title));
     widget->setWindowIcon(qt::ApplicationIcon());
     int right = 0, bottom = 0;
+    QWidget* statusBar = nullptr;
     for (const ControlSpec& controlSpec : spec.controls) {
       QWidget* controlWidget = qt::CreateControlWidget(controlSpec.kind, widget);
       auto* access = dynamic_cast<qt::ControlWidget*>(controlWidget);
@@ -157,12 +164,22 @@ Window::Window(const WindowSpec& spec) {
       access->Placed(QSize(controlSpec.width, controlSpec.height));
       if (!controlSpec.text.empty()) access->SetTextValue(controlSpec.text);
       core->controls.push_back(control);
+      if (controlSpec.kind == ControlKind::StatusBar && !statusBar) {
+        statusBar = controlWidget;  // docked below, as on Windows
+        continue;
+      }
       right = std::max(right, controlSpec.left + controlSpec.width);
       bottom = std::max(bottom, controlSpec.top + controlSpec.height);
     }
     // Nothing of the table may be cut off by a frame that is smaller here.
-    widget->setFixedSize(std::max(spec.width - qt::kFrameWidth, right + qt::kMargin),
-                         std::max(spec.height - qt::kFrameHeight, bottom + qt::kMargin));
+    const int clientWidth = std::max(spec.width - qt::kFrameWidth, right + qt::kMargin);
+    int clientHeight = std::max(spec.height - qt::kFrameHeight, bottom + qt::kMargin);
+    if (statusBar) {
+      clientHeight = std::max(clientHeight, bottom + statusBar->height());
+      statusBar->setGeometry(0, clientHeight - statusBar->height(), clientWidth,
+                             statusBar->height());
+    }
+    widget->setFixedSize(clientWidth, clientHeight);
     widget->move(spec.left, spec.top);
     qt::RegisterWindow(core);
     core_ = core;
@@ -222,8 +239,7 @@ void Window::Close() {
 void Window::BringToFront() {
   CallOnGui([&] {
     if (!IsOpen() || !core_->widget) return;
-    core_->widget->raise();
-    core_->widget->activateWindow();
+    qt::RaiseAndActivate(core_->widget);
   });
 }
 
