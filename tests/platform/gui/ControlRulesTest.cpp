@@ -262,6 +262,13 @@ TEST_F(ControlRules, SmallControlsKeepTheirState) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(button.GetText(), "添 加");
 
+  auto edit = window.Get<EditBox>("编辑框1");
+  edit.SetFocus();
+  EXPECT_TRUE(edit.HasFocus());
+  button.SetFocus();
+  EXPECT_FALSE(edit.HasFocus());
+  EXPECT_TRUE(button.HasFocus());
+
   auto picture = window.Get<PictureBox>("图片框1");
   EXPECT_EQ(picture.Picture(), "app-icon");
   picture.SetPicture("no-such-picture");

@@ -23,7 +23,9 @@ static void LoadCompiledResources() {
 namespace gui {
 namespace {
 
-std::unique_ptr<QApplication> qtApp;
+// Deleted by ~Application only: a process that ends through exit() must not
+// tear Qt down from whichever thread called it.
+QApplication* qtApp = nullptr;
 std::atomic<bool> quitRequested{false};
 bool running = false;  // GUI thread only: Run's loop is in progress
 
@@ -39,7 +41,7 @@ void SetApplicationFont() {
 }  // namespace
 
 Application::Application(int& argc, char** argv) {
-  qtApp = std::make_unique<QApplication>(argc, argv);
+  qtApp = new QApplication(argc, argv);
   LoadCompiledResources();
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setQuitOnLastWindowClosed(false);
@@ -53,7 +55,8 @@ Application::~Application() {
   qt::StopServingCalls();
   qt::DestroyAllWindows();
   qt::DeleteCallReceiver();
-  qtApp.reset();
+  delete qtApp;
+  qtApp = nullptr;
 }
 
 int Application::Run() {
@@ -69,13 +72,11 @@ int Application::Run() {
 
 void Application::Quit() {
   quitRequested = true;
-  if (!qApp) return;
-  if (IsGuiThread()) {
-    if (running) QCoreApplication::exit(0);
-  } else {
-    QMetaObject::invokeMethod(
-        qApp, [] { Quit(); }, Qt::QueuedConnection);
+  if (!IsGuiThread()) {
+    qt::PostOnGui([] { Quit(); });
+    return;
   }
+  if (running) QCoreApplication::exit(0);
 }
 
 namespace qt {
