@@ -115,7 +115,9 @@ class Control {
   bool IsEnabled() const;
   void SetFocus();
   bool HasFocus() const;
-  // The control's caption or content: label, button, check box, edit box.
+  // The control's caption or content: label, button, check box, edit box;
+  // also the address of an IPv4 box, part 0 of a status bar, the picture
+  // of a picture box and (read only) the shown item of a combo box.
   void SetText(const Text& text);
   Text GetText() const;
 
@@ -158,12 +160,13 @@ class Grid : public Control {
   int ColumnWidth(int column) const;
   // Appends a row whose column 0 holds firstCell; returns the new row's index.
   int AppendRow(const Text& firstCell);
-  void DeleteRow(int row);
+  void DeleteRow(int row);  // a data row; row 0 (the header) stays
   void SetAlignment(int row1, int column1, int row2, int column2, Align align);
   Align CellAlignment(int row, int column) const;
   void SetTextColor(int row1, int column1, int row2, int column2, Color color);
   Color CellTextColor(int row, int column) const;
-  // The cursor cell; 0 or less when there is none (or on the header).
+  // The cursor cell; 0 or less when there is none (or on the header). Only
+  // the user moves raise the cursor-moved event; the program's do not.
   int CursorRow() const;
   int CursorColumn() const;
   void SetCursor(int row, int column);
@@ -183,7 +186,7 @@ class Grid : public Control {
 class ListBox : public Control {
  public:
   using Control::Control;
-  void InsertItem(int index, const Text& text);
+  void InsertItem(int index, const Text& text);  // outside 0..count: at the end
   void Clear();
   int ItemCount() const;
   Text ItemText(int index) const;
@@ -227,7 +230,7 @@ class ComboBox : public Control {
   void AddItem(const Text& text);
   int ItemCount() const;
   Text ItemText(int index) const;
-  void Select(int index);
+  void Select(int index);     // outside the items: nothing selected
   int SelectedIndex() const;  // -1 when nothing is selected
   void OnItemSelected(std::function<void()> handler);
   void UserSelect(int index);
