@@ -1,0 +1,206 @@
+#include "platform/os/posix/ProfileText.h"
+
+namespace os {
+namespace {
+
+const Text kNewLine = "\r\n";
+
+bool IsWhite(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+Text TrimWhite(const Text& t) {
+  size_t begin = 0;
+  size_t end = t.size();
+  while (begin < end && IsWhite(t[begin])) ++begin;
+  while (end > begin && IsWhite(t[end - 1])) --end;
+  return t.substr(begin, end - begin);
+}
+
+char FoldAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Names compare without regard to the case of ASCII letters. The second byte
+// of a GBK character may look like a letter, so only single-byte characters
+// are folded.
+bool SameName(const Text& a, const Text& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (static_cast<unsigned char>(a[i]) >= 0x80 && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool HasLineBreakOrZero(const Text& t) {
+  return t.find_first_of(Text("\r\n\0", 3)) != Text::npos;
+}
+
+void AddUnique(std::vector<Text>& names, const Text& name) {
+  for (const Text& known : names) {
+    if (SameName(known, name)) return;
+  }
+  names.push_back(name);
+}
+
+}  // namespace
+
+ProfileText::ProfileText(const Text& content) {
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t newline = content.find('\n', start);
+    if (newline == Text::npos) {
+      lines_.push_back(Classify(content.substr(start), Text()));
+      break;
+    }
+    size_t bodyEnd = (newline > start && content[newline - 1] == '\r') ? newline - 1 : newline;
+    lines_.push_back(Classify(content.substr(start, bodyEnd - start),
+                              content.substr(bodyEnd, newline + 1 - bodyEnd)));
+    start = newline + 1;
+  }
+  Renumber();
+}
+
+ProfileText::Line ProfileText::Classify(Text body, Text ending) {
+  Line line;
+  line.body = std::move(body);
+  line.ending = std::move(ending);
+  Text trimmed = TrimWhite(line.body);
+  if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') return line;
+  if (trimmed[0] == '[') {
+    // "]" may be the second byte of a GBK character: search by character.
+    int close = find(trimmed, "]");
+    line.kind = Kind::Section;
+    line.name = TrimWhite(close < 0 ? trimmed.substr(1) : trimmed.substr(1, close - 2));
+    return line;
+  }
+  size_t equals = trimmed.find('=');  // never the second byte of a GBK character
+  if (equals != Text::npos) {
+    line.kind = Kind::Key;
+    line.name = TrimWhite(trimmed.substr(0, equals));
+  }
+  return line;
+}
+
+void ProfileText::Renumber() {
+  int current = -1;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Kind::Section) current = static_cast<int>(i);
+    lines_[i].section = current;
+  }
+}
+
+bool ProfileText::InSection(const Line& line, const Text& section) const {
+  return line.section >= 0 && SameName(lines_[line.section].name, section);
+}
+
+int ProfileText::FindKey(const Text& section, const Text& key) const {
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Key && SameName(line.name, key) && InSection(line, section)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::optional<Text> ProfileText::Value(const Text& section, const Text& key) const {
+  int at = FindKey(TrimWhite(section), TrimWhite(key));
+  if (at < 0) return std::nullopt;
+  const Text& body = lines_[at].body;
+  return TrimWhite(body.substr(body.find('=') + 1));
+}
+
+std::vector<Text> ProfileText::SectionNames() const {
+  std::vector<Text> names;
+  for (const Line& line : lines_) {
+    if (line.kind == Kind::Section) AddUnique(names, line.name);
+  }
+  return names;
+}
+
+std::vector<Text> ProfileText::KeyNames(const Text& section) const {
+  Text wanted = TrimWhite(section);
+  std::vector<Text> names;
+  for (const Line& line : lines_) {
+    if (line.kind == Kind::Key && InSection(line, wanted)) AddUnique(names, line.name);
+  }
+  return names;
+}
+
+void ProfileText::Insert(size_t at, Line line) {
+  // The line before a new one may be the file's last, without a line ending.
+  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = kNewLine;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  Renumber();
+}
+
+bool ProfileText::SetValue(const Text& section, const Text& key, const Text& value) {
+  Text sectionName = TrimWhite(section);
+  Text keyName = TrimWhite(key);
+  if (sectionName.empty() || keyName.empty()) return false;
+  if (HasLineBreakOrZero(sectionName) || HasLineBreakOrZero(keyName) || HasLineBreakOrZero(value)) {
+    return false;
+  }
+  if (find(sectionName, "]") > 0 || keyName.find('=') != Text::npos) return false;
+  if (keyName[0] == '[' || keyName[0] == ';' || keyName[0] == '#') return false;
+
+  int existing = FindKey(sectionName, keyName);
+  if (existing >= 0) {
+    // Keep the name as the file spells it, and the line's place and ending.
+    Line& line = lines_[existing];
+    line.body = line.name + "=" + value;
+    return true;
+  }
+  Line keyLine = Classify(keyName + "=" + value, kNewLine);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind != Kind::Section || !SameName(lines_[i].name, sectionName)) continue;
+    // After the section's last key line (or its header), before the blank and
+    // comment lines that end it.
+    size_t at = i + 1;
+    for (size_t j = i + 1; j < lines_.size() && lines_[j].section == static_cast<int>(i); ++j) {
+      if (lines_[j].kind == Kind::Key) at = j + 1;
+    }
+    Insert(at, std::move(keyLine));
+    return true;
+  }
+  Insert(lines_.size(), Classify("[" + sectionName + "]", kNewLine));
+  Insert(lines_.size(), std::move(keyLine));
+  return true;
+}
+
+void ProfileText::RemoveKey(const Text& section, const Text& key) {
+  Text sectionName = TrimWhite(section);
+  Text keyName = TrimWhite(key);
+  RemoveLines([&](const Line& line) {
+    return line.kind == Kind::Key && SameName(line.name, keyName) && InSection(line, sectionName);
+  });
+}
+
+void ProfileText::RemoveSection(const Text& section) {
+  Text sectionName = TrimWhite(section);
+  RemoveLines([&](const Line& line) { return InSection(line, sectionName); });
+}
+
+void ProfileText::RemoveLines(const std::function<bool(const Line&)>& unwanted) {
+  // Decide for every line first: the test looks at the header lines.
+  std::vector<Line> kept;
+  for (const Line& line : lines_) {
+    if (!unwanted(line)) kept.push_back(line);
+  }
+  lines_ = std::move(kept);
+  Renumber();
+}
+
+Text ProfileText::Content() const {
+  Text content;
+  for (const Line& line : lines_) content += line.body + line.ending;
+  return content;
+}
+
+}  // namespace os

@@ -1,0 +1,9 @@
+# Files, profile, process, HTTP and clock services.
+kv_add_test(os_services_tests SOURCES FilesServicesTest.cpp HttpServicesTest.cpp ClockServicesTest.cpp
+            LIBS kv_os)
+kv_add_test(os_profile_tests SOURCES ProfileTest.cpp LIBS kv_os)
+
+# The child the process tests start; it lands beside the test programs.
+add_executable(os_process_test_child ProcessTestChild.cpp)
+kv_add_test(os_process_tests SOURCES ProcessTest.cpp LIBS kv_os)
+add_dependencies(os_process_tests os_process_test_child)
