@@ -11,7 +11,9 @@ std::atomic<bool> registered{false};
 std::atomic<bool> ran{false};
 }  // namespace
 
-void RegisterExitRoutine() { registered = true; }
+void RegisterExitRoutine() {
+  registered = true;
+}
 
 void RunExitRoutine() {
   if (!registered || ran.exchange(true)) return;

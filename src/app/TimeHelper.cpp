@@ -13,7 +13,9 @@ Text TwoDigits(int value) {
 
 void TimeHelper::Release() {}
 
-TimeHelper* TimeHelper::Clone() const { return new TimeHelper(); }
+TimeHelper* TimeHelper::Clone() const {
+  return new TimeHelper();
+}
 
 Text TimeHelper::TimeOfDayText() const {
   os::TimeOfDay now = os::LocalTimeOfDay();

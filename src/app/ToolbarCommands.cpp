@@ -8,7 +8,9 @@
 
 namespace {
 
-gui::Toolbar MainToolbar() { return mainWindow.Get<gui::Toolbar>("工具条"); }
+gui::Toolbar MainToolbar() {
+  return mainWindow.Get<gui::Toolbar>("工具条");
+}
 
 }  // namespace
 

@@ -7,7 +7,7 @@ bool LayoutGrid(gui::Grid grid, const Text& spec, std::optional<int> columnCount
   if (reset) grid.Reset();
   grid.SetRowCount(rowCount);
   if (reset) grid.Reset();
-  std::vector<ColumnSpec> columns = ParseColumnSpec(spec);
+  std::vector<GridColumn> columns = ParseColumnSpec(spec);
   grid.SetColumnCount(columnCount.value_or(static_cast<int>(columns.size())));
   for (size_t j = 0; j < columns.size(); ++j) {
     int column = static_cast<int>(j);

@@ -5,7 +5,9 @@
 #include "config/IniFile.h"
 #include "grid/LayoutGrid.h"
 
-gui::Grid HostTableGrid() { return mainWindow.Get<gui::Grid>("高级表格1"); }
+gui::Grid HostTableGrid() {
+  return mainWindow.Get<gui::Grid>("高级表格1");
+}
 
 void LoadHostTable() {
   LayoutGrid(HostTableGrid(), kHostTableSpec);
