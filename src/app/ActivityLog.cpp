@@ -1,0 +1,15 @@
+#include "app/ActivityLog.h"
+
+#include "app/AppState.h"
+#include "app/TimeHelper.h"
+
+Text LogLine(const Text& timeOfDay, const Text& message) {
+  return "[ " + timeOfDay + " ] " + message;
+}
+
+void LogMessage(const Text& message) {
+  TimeHelper* clock = timeHelper;
+  if (clock == nullptr) return;
+  Text line = LogLine(clock->TimeOfDayText(), message);
+  mainWindow.Get<gui::ListBox>("列表框1").InsertItem(0, line);
+}

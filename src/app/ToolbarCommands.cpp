@@ -1,0 +1,66 @@
+#include "app/ToolbarCommands.h"
+
+#include "app/ActivityLog.h"
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "config/IniFile.h"
+#include "monitor/HostTable.h"
+
+namespace {
+
+gui::Toolbar MainToolbar() {
+  return mainWindow.Get<gui::Toolbar>("工具条");
+}
+
+}  // namespace
+
+void RunToolbarCommand(int position) {
+  switch (position) {
+    case kDeleteButton:
+      DeleteHostRow();
+      break;
+    case kReloadButton:
+      ReloadHostTable();
+      break;
+    default:
+      break;
+  }
+}
+
+void DeleteHostRow() {
+  gui::Grid grid = HostTableGrid();
+  Text alias = grid.CellText(grid.CursorRow(), 1);
+  if (!alias.empty()) configFile->DeleteKey("list", alias);
+  int row = grid.CursorRow();
+  if (row > 0) {
+    int column = grid.CursorColumn();
+    grid.DeleteRow(row);
+    // The cursor keeps its row number, moves up from a deleted last row and
+    // is gone with the last data row.
+    int lastRow = grid.RowCount() - 1;
+    if (lastRow >= 1) {
+      grid.SetCursor(row <= lastRow ? row : lastRow, column);
+    } else {
+      grid.SetCursor(0, 0);
+    }
+  }
+  RenumberRows();
+}
+
+void ReloadHostTable() {
+  LoadHostTable();
+  RenumberRows();
+}
+
+void OnHostTableCursorMoved() {
+  MainToolbar().SetButtonEnabled(kDeleteButton, HostTableGrid().CursorRow() > 0);
+}
+
+void OnHostTableRightButton() {
+  gui::Grid grid = HostTableGrid();
+  int row = grid.CursorRow();
+  int column = grid.CursorColumn();
+  if (row <= 0 || column <= 0) return;
+  if (!gui::SetClipboardText(grid.CellText(row, column))) return;
+  LogMessage("已将 " + gui::ClipboardText() + "  复制到剪辑板中。");
+}

@@ -1,0 +1,64 @@
+#pragma once
+// A fresh main window for each test, with a program directory of its own so
+// that config.ini never lands beside the shared test programs.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/TimeHelper.h"
+#include "config/IniFile.h"
+#include "platform/os/Files.h"
+
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/korvello-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    programDir_ = pattern;
+    os::SetProgramDirectoryForTesting(programDir_);
+    configFile = new IniFile();
+    timeHelper = new TimeHelper();
+    testRunning = 0;
+    pingDelayMs = 0;
+  }
+
+  void TearDown() override {
+    if (mainWindow.IsOpen()) mainWindow.Close();
+    gui::ProcessPendingEvents();
+    os::SetProgramDirectoryForTesting("");
+    std::filesystem::remove_all(programDir_);
+  }
+
+  // Writes config.ini (GBK bytes as given) before the window is loaded.
+  void WriteConfig(const std::string& contents) {
+    std::ofstream(ConfigPath(), std::ios::binary) << contents;
+  }
+
+  std::string ReadConfig() const {
+    std::ifstream in(ConfigPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::string ConfigPath() const { return programDir_ + "/config.ini"; }
+
+  void OpenMainWindow() { LoadMainWindow(); }
+
+  gui::Grid HostGrid() const { return mainWindow.Get<gui::Grid>("高级表格1"); }
+  gui::Toolbar Toolbar() const { return mainWindow.Get<gui::Toolbar>("工具条"); }
+  gui::ListBox Log() const { return mainWindow.Get<gui::ListBox>("列表框1"); }
+
+  // The log's lines without their time stamps, newest first.
+  std::vector<Text> LogMessages() const {
+    std::vector<Text> messages;
+    gui::ListBox log = Log();
+    for (int i = 0; i < log.ItemCount(); ++i) messages.push_back(log.ItemText(i).substr(13));
+    return messages;
+  }
+
+  std::string programDir_;
+};
