@@ -177,8 +177,9 @@ class Grid : public Control {
   int RowOfKey(long long key) const;
   void OnCursorMoved(std::function<void()> handler);
   void OnRightButton(std::function<void()> handler);
-  // As if the user clicked a cell (moves the cursor) or pressed the right
-  // button over it (moves the cursor, then raises the right-button event).
+  // As if the user clicked a cell (moves the cursor; a click on the header
+  // row takes it away) or pressed the right button over it (moves the
+  // cursor, then raises the right-button event).
   void UserClickCell(int row, int column);
   void UserRightClickCell(int row, int column);
 };

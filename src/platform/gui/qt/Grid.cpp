@@ -36,6 +36,8 @@ class GridWidget : public QTableView, public ControlWidget {
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
     model_->SetRows(1);
+    // A click on the header row takes the cursor off the data rows.
+    header->viewport()->installEventFilter(this);
     QObject::connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
       if (programChanges_ == 0) Raise(core, &ControlCore::onEvent);
     });
@@ -95,6 +97,13 @@ class GridWidget : public QTableView, public ControlWidget {
   }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+      PlaceCursor(0, 0);
+    }
+    return QTableView::eventFilter(watched, event);
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() != Qt::RightButton) {
       QTableView::mousePressEvent(event);
@@ -246,9 +255,8 @@ void Grid::OnRightButton(std::function<void()> handler) {
 }
 
 void Grid::UserClickCell(int row, int column) {
-  WithWidget<GridWidget>(core_, [&](GridWidget& g) {
-    if (g.IsDataCell(row, column)) g.PlaceCursor(row, column);
-  });
+  // A click outside the data cells (the header row) takes the cursor away.
+  WithWidget<GridWidget>(core_, [&](GridWidget& g) { g.PlaceCursor(row, column); });
 }
 
 void Grid::UserRightClickCell(int row, int column) {
