@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 
 namespace netlab {
 namespace {
@@ -40,6 +43,30 @@ bool EnterNamespace(const std::string& name) {
   return true;
 }
 
+// Namespaces left by a test program that died before it could remove them:
+// their names carry the pid of a process that no longer runs.
+void RemoveStaleNamespaces() {
+  std::string list;
+  Shell("ip netns list", &list);
+  static const std::regex ours("^kv([0-9]+)(lan|ns|probe|fail)([0-9]+)(-[a-z0-9]+)?");
+  std::istringstream lines(list);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::smatch m;
+    if (!std::regex_search(line, m, ours)) continue;
+    int pid = std::stoi(m[1]);
+    if (pid == getpid() || kill(pid, 0) == 0 || errno != ESRCH) continue;
+    std::string name = line.substr(0, line.find(' '));
+    if (m[2] == "lan" || m[2] == "fail") {
+      Shell(std::string(KV_NETLAB_SCRIPT) + " down " + name.substr(0, name.find('-')));
+    } else {
+      Shell("ip netns del " + name);
+      std::error_code ignored;
+      std::filesystem::remove_all("/etc/netns/" + name, ignored);
+    }
+  }
+}
+
 std::string ProbeNamespaces() {
   if (geteuid() != 0) return "cannot make a namespace: not running as root";
   if (Shell("command -v ip >/dev/null") != 0)
@@ -48,6 +75,7 @@ std::string ProbeNamespaces() {
   if (Shell("ip netns add " + name, &output) != 0)
     return "cannot make a namespace: ip netns add failed: " + output;
   Shell("ip netns del " + name);
+  RemoveStaleNamespaces();
   return {};
 }
 

@@ -61,7 +61,7 @@ add_host() {
 
 start_responder() {
   local ns=$1 address=$2
-  ip netns exec "$ns" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
+  ip netns exec "$ns" sh -c 'echo 1 >/proc/sys/net/ipv4/icmp_echo_ignore_all'
   ip netns exec "$ns" setsid "$responder" "$address" "$delay_ms" "$state/$ns.pid" \
     </dev/null >/dev/null 2>&1 &
 }

@@ -75,8 +75,8 @@ class PingInNamespace : public ::testing::Test {
     std::string output;
     ASSERT_EQ(ns_.Exec("sh -c 'ip link add v0 type veth peer name v1 && ip link set v1 up && "
                        "ip addr add 10.79.0.1/24 dev v0 && ip link set v0 up && "
-                       "sysctl -qw net.ipv4.neigh.v0.mcast_solicit=1 "
-                       "net.ipv4.neigh.v0.retrans_time_ms=100'",
+                       "echo 1 >/proc/sys/net/ipv4/neigh/v0/mcast_solicit && "
+                       "echo 100 >/proc/sys/net/ipv4/neigh/v0/retrans_time_ms'",
                        &output),
               0)
         << output;
