@@ -73,16 +73,24 @@ ended() {
   [ -z "$state" ] || [ "$state" = Z ]
 }
 
+stop() {
+  kill "$1" 2>/dev/null || true
+  for _ in $(seq 50); do
+    ended "$1" && break
+    sleep 0.02
+  done
+}
+
 down() {
-  local ns pid
+  local ns pid file
+  # The responders, also when their namespace is gone already.
+  for file in "$state"/*.pid; do
+    [ -s "$file" ] || continue
+    pid=$(cat "$file")
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF -- "$file" && stop "$pid"
+  done
   for ns in $(ip netns list | awk '{print $1}' | grep -E "^$prefix-(br|scan|d[0-9]+)\$" || true); do
-    for pid in $(ip netns pids "$ns" 2>/dev/null); do
-      kill "$pid" 2>/dev/null || true
-      for _ in $(seq 50); do
-        ended "$pid" && break
-        sleep 0.02
-      done
-    done
+    for pid in $(ip netns pids "$ns" 2>/dev/null); do stop "$pid"; done
     ip netns del "$ns"
   done
   rm -rf "/etc/netns/$scan" "$state"
