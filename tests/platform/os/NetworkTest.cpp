@@ -1,0 +1,34 @@
+// The network services that need no namespace: loopback only, and texts
+// that are refused before anything is sent.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/os/Network.h"
+#include "platform/os/posix/IcmpEcho.h"
+
+namespace {
+
+TEST(Network, PingOfLoopbackAnswers) {
+  if (!os::IcmpSocket().IsOpen()) GTEST_SKIP() << "no permission for ICMP sockets here";
+  EXPECT_GE(os::PingAddress("127.0.0.1"), 0);
+  EXPECT_GE(os::PingAddress("127.0.0.1", 5), 0);
+}
+
+TEST(Network, TextsThatAreNoAddressAreRefusedWithoutALookup) {
+  // Neither is converted to an address, so nothing is asked of the resolver.
+  for (const char* text : {"", "not an address", "255.255.255.255", "1.2.3.4.5"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(os::lookupHostName(text), "");
+    EXPECT_EQ(os::RemoteMacAddress(text), "");
+  }
+  EXPECT_EQ(os::PingAddress(""), -1);
+}
+
+TEST(Network, LocalHostNameIsTheSystemsName) {
+  char name[256] = {};
+  ASSERT_EQ(gethostname(name, sizeof name - 1), 0);
+  EXPECT_EQ(os::LocalHostName(), name);
+}
+
+}  // namespace
