@@ -4,7 +4,9 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
+#include "monitor/AddHostWindow.h"
 #include "monitor/HostTable.h"
+#include "monitor/TestCycle.h"
 
 namespace {
 
@@ -16,11 +18,20 @@ gui::Toolbar MainToolbar() {
 
 void RunToolbarCommand(int position) {
   switch (position) {
+    case kAddButton:
+      OpenAddHostWindow();
+      break;
     case kDeleteButton:
       DeleteHostRow();
       break;
     case kReloadButton:
       ReloadHostTable();
+      break;
+    case kStartButton:
+      StartTest();
+      break;
+    case kStopButton:
+      StopTest();
       break;
     default:
       break;
@@ -50,6 +61,26 @@ void DeleteHostRow() {
 void ReloadHostTable() {
   LoadHostTable();
   RenumberRows();
+}
+
+void StartTest() {
+  if (HostTableGrid().RowCount() <= 1) {
+    LogMessage("请先添加，需要测试的主机……");
+    return;
+  }
+  testRunning = 1;
+  MainToolbar().SetButtonEnabled(kStartButton, false);
+  MainToolbar().SetButtonEnabled(kStopButton, true);
+  LogMessage("开始测试……");
+  StartTestCycle();
+}
+
+void StopTest() {
+  // The cycle ends after the pass in hand; nothing waits for it.
+  testRunning = 0;
+  MainToolbar().SetButtonEnabled(kStopButton, false);
+  MainToolbar().SetButtonEnabled(kStartButton, true);
+  LogMessage("停止测试……");
 }
 
 void OnHostTableCursorMoved() {

@@ -1,6 +1,18 @@
 #include "monitor/PingReply.h"
 
+#include "monitor/ConsoleCapture.h"
+
 namespace {
+
+// The host goes into the command line as it stands, and the command line is
+// split at blanks: a host that could add words or options must not run.
+bool ChangesCommandLine(const Text& host) {
+  if (!host.empty() && (host[0] == '-' || host[0] == '/')) return true;
+  for (unsigned char c : host)
+    if (c == ' ' || c == '"' || c == '\'' || c < 0x20 || c == 0x7F) return true;
+  // The full-width blank is a blank too.
+  return find(host, "　") != -1;
+}
 
 // No reply line: the first failure marker found names the failure.
 Text FailureText(const Text& T) {
@@ -56,4 +68,17 @@ PingReply parsePingOutput(const Text& output, const Text& host) {
     reply.address = host;
   }
   return reply;
+}
+
+PingReply pingOnce(const Text& host) {
+  return pingOnce(host, [](const Text& commandLine) { return runAndCapture(commandLine); });
+}
+
+PingReply pingOnce(const Text& host, const std::function<Text(const Text&)>& capture) {
+  if (ChangesCommandLine(host)) {
+    PingReply reply;
+    reply.resultText = "找不到主机";
+    return reply;
+  }
+  return parsePingOutput(capture("ping " + host + " -n 1"), host);
 }

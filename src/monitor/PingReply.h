@@ -3,6 +3,7 @@
 // console ping prints.
 
 #include <cstdint>
+#include <functional>
 
 #include "text/Text.h"
 
@@ -18,5 +19,13 @@ struct PingReply {
 // text it does not recognise gives replied 0 and "未知错误".
 PingReply parsePingOutput(const Text& output, const Text& host);
 
-// pingOnce(host) belongs here as well: it runs the console ping through the
-// console capture and parses the captured text.
+// Pings the host once: runs "ping " + host + " -n 1" as a console command,
+// captures what it prints and parses it. A host text that would change the
+// command line (a blank, a tab, a quote or a control character in it, or a
+// leading "-" or "/") starts no command and gives replied 0 with "找不到主机".
+// Blocks for as long as the console command runs.
+PingReply pingOnce(const Text& host);
+
+// The same with the capture given: it gets the command line and returns what
+// the command printed.
+PingReply pingOnce(const Text& host, const std::function<Text(const Text&)>& capture);
