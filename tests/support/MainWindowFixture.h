@@ -13,6 +13,7 @@
 #include "app/TimeHelper.h"
 #include "config/IniFile.h"
 #include "platform/os/Files.h"
+#include "update/UpdateCheck.h"
 
 class MainWindowFixture : public ::testing::Test {
  protected:
@@ -21,6 +22,8 @@ class MainWindowFixture : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     programDir_ = pattern;
     os::SetProgramDirectoryForTesting(programDir_);
+    // A check thread outliving its test would log into the next test's window.
+    SetUpdateCheckAtStartForTesting(false);
     configFile = new IniFile();
     timeHelper = new TimeHelper();
     testRunning = 0;
