@@ -21,7 +21,7 @@ gui::WindowSpec AboutWindowSpec() {
               {ControlKind::Label, "透明标签4", 308, 85, 149, 24, "www.korvello.example"},
               {ControlKind::Shape, "外形框1", 18, 110, 432, 2},
               {ControlKind::Button, "按钮1", 379, 322, 76, 29, "确定"},
-              {ControlKind::Label, "透明标签6", 27, 130, 420, 170,
+              {ControlKind::Label, "透明标签6", 27, 126, 420, 120,
                "使用须知：\n"
                "本软件仅限 Ambrisel 内部使用，只供本单位的员工在本单位的\n"
                "网络中测试主机和设备。\n"
