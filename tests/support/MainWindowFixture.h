@@ -24,8 +24,11 @@ class MainWindowFixture : public ::testing::Test {
     os::SetProgramDirectoryForTesting(programDir_);
     // A check thread outliving its test would log into the next test's window.
     SetUpdateCheckAtStartForTesting(false);
-    configFile = new IniFile();
-    timeHelper = new TimeHelper();
+    // One object each for the whole run, unbound again for every test: a
+    // thread of an earlier test may still reach them, and none is lost.
+    if (!configFile) configFile = new IniFile();
+    configFile->Release();
+    if (!timeHelper) timeHelper = new TimeHelper();
     testRunning = 0;
     pingDelayMs = 0;
   }
