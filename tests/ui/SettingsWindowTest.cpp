@@ -68,6 +68,7 @@ TEST_F(SettingsWindowTest, EveryChangeIsTakenAndSavedAtOnce) {
        {{Act::Opened, "", 500, 500, "500"}, {Act::Replace, "12.9", 12, 12, "12.9"}}},
       {"negative", 500, 2000, {{Act::Replace, "-7", 0, 5, "-7"}}},
       {"beyond the stored limit", 500, 2000, {{Act::Replace, "99999", 32767, 2000, "99999"}}},
+      {"too large for any integer", 500, 2000, {{Act::Replace, "1e999", 32767, 2000, "1e999"}}},
       {"not a number", 500, 2000, {{Act::Replace, "abc", 0, 5, "abc"}}},
       {"empty", 500, 2000, {{Act::Replace, "", 0, 5, ""}}},
       {"full-width digits", 500, 2000, {{Act::Replace, "１５００", 1500, 1500, "１５００"}}},
