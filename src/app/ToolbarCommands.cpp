@@ -5,6 +5,8 @@
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
+#include "ui/AboutWindow.h"
+#include "ui/SettingsWindow.h"
 
 namespace {
 
@@ -21,6 +23,12 @@ void RunToolbarCommand(int position) {
       break;
     case kReloadButton:
       ReloadHostTable();
+      break;
+    case kSettingsButton:
+      OpenSettingsWindow();
+      break;
+    case kAboutButton:
+      OpenAboutWindow();
       break;
     default:
       break;
