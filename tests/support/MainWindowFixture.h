@@ -36,10 +36,6 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override {
     if (mainWindow.IsOpen()) mainWindow.Close();
     gui::ProcessPendingEvents();
-    delete configFile;
-    configFile = nullptr;
-    delete timeHelper;
-    timeHelper = nullptr;
     os::SetProgramDirectoryForTesting("");
     std::filesystem::remove_all(programDir_);
   }
