@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
+#include "netinfo/LocalInfoWindow.h"
 
 namespace {
 
@@ -21,6 +22,9 @@ void RunToolbarCommand(int position) {
       break;
     case kReloadButton:
       ReloadHostTable();
+      break;
+    case kLocalInfoButton:
+      ShowLocalInfoWindow(&mainWindow);
       break;
     default:
       break;
