@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
+#include "netinfo/LocalInfoWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/SettingsWindow.h"
 
@@ -23,6 +24,9 @@ void RunToolbarCommand(int position) {
       break;
     case kReloadButton:
       ReloadHostTable();
+      break;
+    case kLocalInfoButton:
+      ShowLocalInfoWindow(&mainWindow);
       break;
     case kSettingsButton:
       OpenSettingsWindow();
