@@ -31,6 +31,7 @@
 #include "platform/gui/Gui.h"
 #include "platform/os/Files.h"
 #include "platform/os/Network.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ std::string GuiGap() {
   configFile = new IniFile();
   timeHelper = new TimeHelper();
   lanAddressList = new std::vector<Text>();
+  SetUpdateCheckAtStartForTesting(false);
   LoadMainWindow();
   for (int n = 1; n <= kTableRows; ++n) AppendHostRow("", LoopbackAddress(n));
   pingDelayMs = 0;

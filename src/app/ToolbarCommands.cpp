@@ -7,6 +7,9 @@
 #include "monitor/AddHostWindow.h"
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
+#include "netinfo/LocalInfoWindow.h"
+#include "ui/AboutWindow.h"
+#include "ui/SettingsWindow.h"
 
 namespace {
 
@@ -32,6 +35,15 @@ void RunToolbarCommand(int position) {
       break;
     case kStopButton:
       StopTest();
+      break;
+    case kLocalInfoButton:
+      ShowLocalInfoWindow(&mainWindow);
+      break;
+    case kSettingsButton:
+      OpenSettingsWindow();
+      break;
+    case kAboutButton:
+      OpenAboutWindow();
       break;
     default:
       break;
