@@ -97,6 +97,16 @@ class GridWidget : public QTableView, public ControlWidget {
   }
 
  protected:
+  // Getting the focus must not put a cursor on the first row by itself: the
+  // cursor moves only when the user moves it.
+  void focusInEvent(QFocusEvent* event) override {
+    const bool hadCursor = currentIndex().isValid();
+    AsProgram([&] {
+      QTableView::focusInEvent(event);
+      if (!hadCursor) selectionModel()->clearCurrentIndex();
+    });
+  }
+
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
       PlaceCursor(0, 0);
