@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "app/AppState.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/MainWindowFixture.h"
-#include "update/LoopbackHttpServer.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdatePage.h"
@@ -77,8 +77,8 @@ TEST_F(UpdateCheckTest, AsksAboutTheVersionThePageOffers) {
   };
   for (const auto& [body, version] : pages) {
     SCOPED_TRACE(body);
-    LoopbackHttpServer server(body);
-    WriteUpdateIni(programDir_, server.BaseAddress());
+    LoopbackHttpServer server(LoopbackHttpServer::OkResponse(body));
+    WriteUpdateIni(programDir_, server.Url("/korvello/"));
     questions_.clear();
     RunCheck();
 
@@ -111,11 +111,11 @@ TEST_F(UpdateCheckTest, AsksAboutTheVersionThePageOffers) {
 
 TEST_F(UpdateCheckTest, EndsSilentlyWithoutSiteOrServer) {
   OpenMainWindow();
-  LoopbackHttpServer unasked("$$2|");
+  LoopbackHttpServer unasked(LoopbackHttpServer::OkResponse("$$2|"));
   RunCheck();  // no update.ini: the address has no server
   WriteUpdateIni(programDir_, "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()) + "/");
   RunCheck();
-  WriteFile(ProgramFile("update.ini"), "[config]\r\nother=" + unasked.BaseAddress() + "\r\n");
+  WriteFile(ProgramFile("update.ini"), "[config]\r\nother=" + unasked.Url("/korvello/") + "\r\n");
   RunCheck();
 
   EXPECT_TRUE(questions_.empty());
@@ -151,8 +151,8 @@ TEST_F(UpdateCheckTest, DeliveredUpdaterTakesTheOldOnesPlace) {
 }
 
 TEST_F(UpdateCheckTest, StartsOnItsOwnThreadWhenTheMainWindowIsCreated) {
-  LoopbackHttpServer server("$$2|");
-  WriteUpdateIni(programDir_, server.BaseAddress());
+  LoopbackHttpServer server(LoopbackHttpServer::OkResponse("$$2|"));
+  WriteUpdateIni(programDir_, server.Url("/korvello/"));
   SetUpdateCheckAtStartForTesting(true);
   OpenMainWindow();
   SetUpdateCheckAtStartForTesting(false);

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/os/Files.h"
-#include "update/LoopbackHttpServer.h"
+#include "support/LoopbackHttpServer.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdatePage.h"
@@ -57,8 +57,8 @@ TEST(UpdateHandOver, YesStartsTheUpdaterAndEndsTheProgram) {
     char pattern[] = "/tmp/korvello-handover-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string directory = pattern;
-    LoopbackHttpServer server("$$2|notes");
-    WriteUpdateIni(directory, server.BaseAddress());
+    LoopbackHttpServer server(LoopbackHttpServer::OkResponse("$$2|notes"));
+    WriteUpdateIni(directory, server.Url("/korvello/"));
     if (updaterPresent) WriteStandInUpdater(directory);
 
     EXPECT_EQ(RunProgramIn(directory), 0);

@@ -1,6 +1,6 @@
 #pragma once
-// An HTTP server on 127.0.0.1 that answers every request with the same body
-// and keeps the requests it was sent.
+// An HTTP server on 127.0.0.1 that answers every request with the same
+// response and keeps the requests it was sent.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -14,7 +14,8 @@
 
 class LoopbackHttpServer {
  public:
-  explicit LoopbackHttpServer(std::string body) : body_(std::move(body)) {
+  // A whole response as sent, status line and headers included.
+  explicit LoopbackHttpServer(std::string response) : response_(std::move(response)) {
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -33,9 +34,14 @@ class LoopbackHttpServer {
     close(listener_);
   }
 
-  // The update site's base address, as update.ini gives it.
-  std::string BaseAddress() const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/korvello/";
+  // A plain "200 OK" response with the body.
+  static std::string OkResponse(const std::string& body) {
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+  }
+
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
 
   std::vector<std::string> Requests() {
@@ -59,15 +65,12 @@ class LoopbackHttpServer {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);
       }
-      const std::string response =
-          "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-          std::to_string(body_.size()) + "\r\n\r\n" + body_;
-      (void)!write(connection, response.data(), response.size());
+      (void)!write(connection, response_.data(), response_.size());
       close(connection);
     }
   }
 
-  std::string body_;
+  std::string response_;
   int listener_ = -1;
   int port_ = 0;
   std::mutex mutex_;
