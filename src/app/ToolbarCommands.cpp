@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
+#include "lan/LanSearchWindow.h"
 #include "monitor/HostTable.h"
 
 namespace {
@@ -21,6 +22,9 @@ void RunToolbarCommand(int position) {
       break;
     case kReloadButton:
       ReloadHostTable();
+      break;
+    case kLanSearchButton:
+      OpenLanSearchWindow();
       break;
     default:
       break;
