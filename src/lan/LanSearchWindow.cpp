@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <mutex>
 
 #include "app/AppState.h"
 #include "grid/LayoutGrid.h"
@@ -120,7 +119,7 @@ void InitSearchWindow() {
 void StartSearch() {
   Text localAddress = Probes().LocalAddress();
   lanLocalAddress = localAddress.empty() ? kNoLocalAddress : localAddress;
-  lanLock = std::make_unique<std::mutex>();
+  lanLock = std::make_unique<OrderedLock>();
   LayoutGrid(searchWindow.Get<gui::Grid>("高级表格1"), kResultColumns);
   const int search = BeginSearchNumber();
   lanRunning = 1;

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -82,30 +81,50 @@ void DispatchWorkers(SearchContext context) {
 
 bool StartWorker(int index, const SearchContext& context) {
   ++runningWorkers;
+  std::atomic<bool> inLine{false};
   try {
-    std::thread([index, context] {
+    std::thread([index, context, &inLine] {
       workerThread = true;
-      ScanAddress(index, context);
+      ScanAddress(index, context, &inLine);
       --runningWorkers;
     }).detach();
-    return true;
   } catch (const std::system_error&) {
     // Its place in lanActiveWorkers stays taken until the search stops.
     --runningWorkers;
     return false;
   }
+  // The next worker is started only once this one has asked for lanLock (or
+  // ended before), so that they enter it in address order. Until then this
+  // one calls nothing of the GUI, which goes on serving the others.
+  while (!inLine.load()) {
+    gui::ProcessPendingEvents();
+    std::this_thread::yield();
+  }
+  return true;
 }
 
-void ScanAddress(int index, SearchContext context) {
-  if (lanRunning.load() == 0) return;
-  std::unique_lock hold(*lanLock);
+void ScanAddress(int index, SearchContext context, std::atomic<bool>* inLine) {
+  auto tellInLine = [&inLine] {
+    if (inLine) inLine->store(true);
+    inLine = nullptr;  // the starter's, gone once told
+  };
+  if (lanRunning.load() == 0) {
+    tellInLine();
+    return;
+  }
+  const unsigned ticket = lanLock->TakeTicket();
+  tellInLine();
+  lanLock->Enter(ticket);
   const Text address = AddressAt(index);
   const int roundTrip = Probes().PingAddress(address, kPingTimeoutMs);
   if (roundTrip >= 0) {
-    if (lanRunning.load() == 0 || AddressListEmpty()) return;  // leaves the lock
+    if (lanRunning.load() == 0 || AddressListEmpty()) {
+      lanLock->unlock();
+      return;
+    }
     WriteResultRow(context.grid, address);
   }
-  hold.unlock();
+  lanLock->unlock();
   LeaveActiveWorkers();
   if (AddressListEmpty()) return;
   ShowCurrentAddress(context.statusBar, address);
