@@ -14,9 +14,9 @@ namespace {
 const Text kResultColumns = "序号=55;主机名=130;IP地址=140;MAC地址=140;备注=100";
 const Text kNoLocalAddress = "127.0.0.1";
 
-// Which thread runs the stop that finishes the search, if any.
-enum StopRun { kNoStop, kStopOnGui, kStopOnWorker };
-std::atomic<int> stopRun{kNoStop};
+// A stop is finishing the search; another one that comes meanwhile merges
+// into it.
+std::atomic<bool> stopInHand{false};
 
 // GUI thread only.
 gui::Window searchWindow;
@@ -71,7 +71,7 @@ void FinishStop() {
   SetSearchState("已停止");
   lanLock.reset();
   if (lanAddressList) lanAddressList->clear();
-  stopRun = kNoStop;
+  stopInHand = false;
 }
 
 // Closing the window ends its search first, while the controls still work,
@@ -149,8 +149,7 @@ void StartSearch() {
 void StopSearch() {
   lanRunning = 0;
   const bool onGui = gui::IsGuiThread();
-  int running = kNoStop;
-  if (!stopRun.compare_exchange_strong(running, onGui ? kStopOnGui : kStopOnWorker)) {
+  if (stopInHand.exchange(true)) {
     // Merged into the stop in hand, which finishes the search. On the GUI
     // thread this one still returns only when no worker runs (the worker of
     // a stop in hand included, so that stop has finished too); a worker

@@ -81,39 +81,28 @@ void DispatchWorkers(SearchContext context) {
 
 bool StartWorker(int index, const SearchContext& context) {
   ++runningWorkers;
-  std::atomic<bool> inLine{false};
+  // Its place in the queue for lanLock is taken here, in address order.
+  const unsigned ticket = lanLock->TakeTicket();
   try {
-    std::thread([index, context, &inLine] {
+    std::thread([index, context, ticket] {
       workerThread = true;
-      ScanAddress(index, context, &inLine);
+      ScanAddress(index, context, ticket);
       --runningWorkers;
     }).detach();
+    return true;
   } catch (const std::system_error&) {
     // Its place in lanActiveWorkers stays taken until the search stops.
+    lanLock->Forfeit(ticket);
     --runningWorkers;
     return false;
   }
-  // The next worker is started only once this one has asked for lanLock (or
-  // ended before), so that they enter it in address order. Until then this
-  // one calls nothing of the GUI, which goes on serving the others.
-  while (!inLine.load()) {
-    gui::ProcessPendingEvents();
-    std::this_thread::yield();
-  }
-  return true;
 }
 
-void ScanAddress(int index, SearchContext context, std::atomic<bool>* inLine) {
-  auto tellInLine = [&inLine] {
-    if (inLine) inLine->store(true);
-    inLine = nullptr;  // the starter's, gone once told
-  };
+void ScanAddress(int index, SearchContext context, unsigned ticket) {
   if (lanRunning.load() == 0) {
-    tellInLine();
+    lanLock->Forfeit(ticket);
     return;
   }
-  const unsigned ticket = lanLock->TakeTicket();
-  tellInLine();
   lanLock->Enter(ticket);
   const Text address = AddressAt(index);
   const int roundTrip = Probes().PingAddress(address, kPingTimeoutMs);

@@ -3,8 +3,6 @@
 // lanAddressList to a worker thread of its own, the workers that probe their
 // address under lanLock and write a result row, and the progress label.
 
-#include <atomic>
-
 #include "platform/gui/Gui.h"
 #include "text/Text.h"
 
@@ -29,14 +27,12 @@ bool SearchGoesOn(const SearchContext& context);
 // handed out or the search has stopped. It does not wait for the workers.
 void DispatchWorkers(SearchContext context);
 
-// Starts the worker of the index-th address (from 1) on a thread of its own
-// and returns once it has taken its place in the queue for lanLock. False
-// when the thread could not be started.
+// Starts the worker of the index-th address (from 1) on a thread of its own,
+// with the next ticket of lanLock. False when the thread could not be started.
 bool StartWorker(int index, const SearchContext& context);
 
-// The body of one worker thread. inLine, when given, is set once the worker
-// has asked for lanLock or has ended without it.
-void ScanAddress(int index, SearchContext context, std::atomic<bool>* inLine = nullptr);
+// The body of one worker thread; it enters lanLock with its ticket.
+void ScanAddress(int index, SearchContext context, unsigned ticket);
 
 // The body of the progress-label thread; StartProgressLabel starts it.
 void ProgressLabelLoop(SearchContext context);

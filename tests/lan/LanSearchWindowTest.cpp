@@ -330,7 +330,9 @@ TEST_F(LanSearchTest, LastWorkerEndsTheSearchWhileOthersWait) {
       std::this_thread::sleep_for(30ms);  // they reach the lock
       return std::nullopt;
     }
-    // The stop of the last worker waits for this one.
+    // This one got the lock after the last worker; its reply comes once the
+    // last worker's stop has begun, and that stop waits for it.
+    EXPECT_TRUE(WorkerWaitsUntil([] { return lanRunning == 0; }));
     std::lock_guard hold(seenMutex);
     stateWhileWaiting.push_back(Status().PartText(1));
     if (address == list.front()) {

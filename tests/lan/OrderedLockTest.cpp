@@ -43,3 +43,31 @@ TEST(OrderedLock, GrantsEntryInTheOrderOfAsking) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OrderedLock, TicketsGivenUpPassTheirTurnOn) {
+  OrderedLock lock;
+  std::vector<int> order;
+  std::vector<std::thread> threads;
+  lock.lock();  // ticket 0
+  std::vector<unsigned> tickets;
+  for (int i = 1; i <= 6; ++i) tickets.push_back(lock.TakeTicket());
+  for (int i : {2, 4, 6}) {
+    threads.emplace_back([&, i] {
+      lock.Enter(tickets[i - 1]);
+      order.push_back(i);
+      lock.unlock();
+    });
+  }
+  lock.Forfeit(tickets[2]);  // 3, before its turn
+  lock.unlock();             // the turn goes to 1 ...
+  lock.Forfeit(tickets[0]);  // ... which gives it up when it has it
+  lock.Forfeit(tickets[4]);  // 5, before or at its turn
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(order, (std::vector<int>{2, 4, 6}));
+  lock.lock();  // nothing is left waiting for a turn
+  lock.unlock();
+}
+
+}  // namespace
