@@ -6,6 +6,7 @@
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
 #include "platform/os/Files.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ void OnMainWindowCreated() {
   configFile->SetFilePath(os::ProgramDirectory() + "\\config.ini");
   LogMessage("初始化中……");
   LoadHostTable();
+  StartUpdateCheck();
 }
 
 void LoadMainWindow() {

@@ -6,6 +6,9 @@
 #include "config/IniFile.h"
 #include "lan/LanSearchWindow.h"
 #include "monitor/HostTable.h"
+#include "netinfo/LocalInfoWindow.h"
+#include "ui/AboutWindow.h"
+#include "ui/SettingsWindow.h"
 
 namespace {
 
@@ -23,8 +26,17 @@ void RunToolbarCommand(int position) {
     case kReloadButton:
       ReloadHostTable();
       break;
+    case kLocalInfoButton:
+      ShowLocalInfoWindow(&mainWindow);
+      break;
     case kLanSearchButton:
       OpenLanSearchWindow();
+      break;
+    case kSettingsButton:
+      OpenSettingsWindow();
+      break;
+    case kAboutButton:
+      OpenAboutWindow();
       break;
     default:
       break;

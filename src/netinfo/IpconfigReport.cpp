@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "monitor/ConsoleCapture.h"
+
 namespace {
 
 // How much of the report, from the adapter key on, is read.
@@ -82,4 +84,8 @@ IpconfigReport parseIpconfigReport(const Text& reportText, const Text& adapterKe
   report.subnetMasks = DropTrailingSeparator(report.subnetMasks);
   report.found = true;
   return report;
+}
+
+IpconfigReport loadIpconfigReport(const Text& adapterKey) {
+  return parseIpconfigReport(runAndCapture("ipconfig /all"), adapterKey);
 }

@@ -20,5 +20,7 @@ struct IpconfigReport {
 // the report text. Pure; every outcome is a record.
 IpconfigReport parseIpconfigReport(const Text& reportText, const Text& adapterKey);
 
-// loadIpconfigReport(adapterKey) belongs here as well: it runs "ipconfig /all"
-// through the console capture and parses the captured text.
+// Runs "ipconfig /all" through the console capture and reads the adapter's
+// settings out of what it printed. Blocks until the command has finished;
+// on the GUI thread, pending events are handled between reads.
+IpconfigReport loadIpconfigReport(const Text& adapterKey);

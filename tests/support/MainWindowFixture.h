@@ -13,6 +13,7 @@
 #include "app/TimeHelper.h"
 #include "config/IniFile.h"
 #include "platform/os/Files.h"
+#include "update/UpdateCheck.h"
 
 class MainWindowFixture : public ::testing::Test {
  protected:
@@ -21,8 +22,13 @@ class MainWindowFixture : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     programDir_ = pattern;
     os::SetProgramDirectoryForTesting(programDir_);
-    configFile = new IniFile();
-    timeHelper = new TimeHelper();
+    // A check thread outliving its test would log into the next test's window.
+    SetUpdateCheckAtStartForTesting(false);
+    // One object each for the whole run, unbound again for every test: a
+    // thread of an earlier test may still reach them, and none is lost.
+    if (!configFile) configFile = new IniFile();
+    configFile->Release();
+    if (!timeHelper) timeHelper = new TimeHelper();
     testRunning = 0;
     pingDelayMs = 0;
   }

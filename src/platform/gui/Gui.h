@@ -93,8 +93,8 @@ void RunOnGuiThread(const std::function<void()>& fn);
 
 class Window;
 
-// An OK box; caption "信息：" unless given. Without owner it is modal to
-// every window of the process. Returns when it is closed.
+// An OK box; caption "信息：" unless given. Modal to every window of the
+// process; the owner only places it. Returns when it is closed.
 void ShowMessage(const Text& text, const Text& caption = "信息：", const Window* owner = nullptr);
 // A Yes/No question box with the question icon. True for Yes.
 bool AskYesNo(const Text& text, const Text& caption, const Window* owner);

@@ -1,5 +1,6 @@
 // Message boxes, shown on the GUI thread while the caller waits, and the
 // hook that answers them instead in tests.
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
 #include <mutex>
@@ -24,7 +25,8 @@ QWidget* OwnerWidget(const Window* owner) {
   return owner->Core()->widget;
 }
 
-// Modal to its owner, or to every window when it has none.
+// Modal to every window of the program; the owner only places it. The
+// buttons speak the windows' language.
 bool Ask(const MessageRecord& record, const Window* owner) {
   bool answer = false;
   qt::CallOnGui([&] {
@@ -37,7 +39,13 @@ bool Ask(const MessageRecord& record, const Window* owner) {
     QPointer<QMessageBox> box =
         new QMessageBox(record.question ? QMessageBox::Question : QMessageBox::NoIcon,
                         qt::ToQString(record.caption), qt::ToQString(record.text), buttons, parent);
-    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (record.question) {
+      box->button(QMessageBox::Yes)->setText(qt::ToQString("是(&Y)"));
+      box->button(QMessageBox::No)->setText(qt::ToQString("否(&N)"));
+    } else {
+      box->button(QMessageBox::Ok)->setText(qt::ToQString("确定"));
+    }
     const int result = box->exec();
     answer = record.question ? result == QMessageBox::Yes : true;
     delete box.data();

@@ -1,0 +1,35 @@
+// A console child for the capture tests: kv_capture_child MODE [N]
+//   big N    N bytes of a numbered pattern on standard output
+//   both     one line on standard output, one on standard error
+//   zero     "ab", a zero byte, "cd" in one write, then later "ef"
+//   forever  one line, then never ends
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+int main(int argc, char** argv) {
+  std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "big") {
+    long n = argc > 2 ? std::atol(argv[2]) : 0;
+    std::string out;
+    for (long i = 0; static_cast<long>(out.size()) < n; ++i) out += std::to_string(i) + ",";
+    out.resize(static_cast<size_t>(n));
+    std::fwrite(out.data(), 1, out.size(), stdout);
+  } else if (mode == "both") {
+    std::fputs("out\r\n", stdout);
+    std::fflush(stdout);
+    std::fputs("err\r\n", stderr);
+  } else if (mode == "zero") {
+    (void)!write(1, "ab\0cd", 5);
+    usleep(200 * 1000);
+    (void)!write(1, "ef", 2);
+  } else if (mode == "forever") {
+    std::puts("started");
+    std::fflush(stdout);
+    for (;;) pause();
+  }
+  return 0;
+}

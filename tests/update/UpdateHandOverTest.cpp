@@ -1,0 +1,77 @@
+// Answering Yes: the program starts the updater and ends with exit code 0,
+// also when the updater cannot be started. The program runs as a child.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/os/Files.h"
+#include "update/LoopbackHttpServer.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateFiles.h"
+#include "update/UpdatePage.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs the program in the directory; its exit status, or -1 when it had to
+// be killed because it did not end in time.
+int RunProgramIn(const std::string& directory) {
+  std::string program = os::NativePath(os::ExecutableDirectory()) + "/update_check_child";
+  std::vector<char*> argv = {program.data(), const_cast<char*>(directory.c_str()), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -2;
+  const auto deadline = std::chrono::steady_clock::now() + 120s;
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(20ms);
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool WaitForFile(const std::string& path, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!std::filesystem::exists(path)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+TEST(UpdateHandOver, YesStartsTheUpdaterAndEndsTheProgram) {
+  for (bool updaterPresent : {true, false}) {
+    SCOPED_TRACE(updaterPresent ? "with updater" : "without updater");
+    char pattern[] = "/tmp/korvello-handover-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string directory = pattern;
+    LoopbackHttpServer server("$$2|notes");
+    WriteUpdateIni(directory, server.BaseAddress());
+    if (updaterPresent) WriteStandInUpdater(directory);
+
+    EXPECT_EQ(RunProgramIn(directory), 0);
+    EXPECT_EQ(ReadFile(directory + "/question.txt"), "更新提示：\n" + UpdateQuestion("2"));
+    const std::string record = UpdaterRecordPath(directory);
+    if (updaterPresent) {
+      ASSERT_TRUE(WaitForFile(record, 10s));
+      EXPECT_EQ(ReadFile(record), directory + "/updata.exe\n" + kUpdateSiteArgument + "\n1\n");
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(record));
+    }
+    std::filesystem::remove_all(directory);
+  }
+}
+
+}  // namespace
