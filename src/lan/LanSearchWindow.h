@@ -22,5 +22,5 @@ void StartSearch();
 // overlap are merged into one, which releases lanLock and empties
 // lanAddressList once no other worker runs.
 void StopSearch();
-// Part 1 of the status bar.
+// The status bar's part 1.
 void SetSearchState(const Text& state);

@@ -162,10 +162,6 @@ int RunningWorkers() {
   return runningWorkers.load();
 }
 
-bool OnWorkerThread() {
-  return workerThread;
-}
-
 int SearchThreadsAlive() {
   return runningWorkers.load() + labelThreads.load();
 }

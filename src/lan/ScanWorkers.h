@@ -38,7 +38,7 @@ void ScanAddress(int index, SearchContext context, unsigned ticket);
 void ProgressLabelLoop(SearchContext context);
 bool StartProgressLabel(const SearchContext& context);
 
-// Part 2 of the status bar: "正在搜索：" and the address.
+// The status bar's part 2: "正在搜索：" and the address.
 void ShowCurrentAddress(gui::StatusBar statusBar, const Text& address);
 
 // Waits until no worker other than the calling one is running, testing every
@@ -47,7 +47,5 @@ void WaitForOtherWorkers();
 
 // Worker threads from their start until they have ended, by whatever path.
 int RunningWorkers();
-// True on a worker thread.
-bool OnWorkerThread();
 // Workers and progress-label threads still alive (tests wait for 0).
 int SearchThreadsAlive();

@@ -253,7 +253,7 @@ TEST_F(LanSearchTest, SearchOfA24ListsTheAnsweringDevicesAndEndsByItself) {
   ASSERT_TRUE(WaitForStopped());
 
   EXPECT_EQ(mostActive, 31);
-  // Each worker queues for the lock before the next is started, so the
+  // Each worker gets its ticket for the lock as it is started, so the
   // addresses are probed in order and the last one, which ends the search,
   // comes last.
   EXPECT_EQ(network.Pinged(), Addresses("192.168.1.1", "192.168.1.254"));
