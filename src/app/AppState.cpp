@@ -5,7 +5,7 @@ TimeHelper* timeHelper = nullptr;
 std::atomic<int> pingDelayMs{0};
 std::atomic<int> testRunning{0};
 Text lanLocalAddress;
-std::unique_ptr<std::mutex> lanLock;
+std::unique_ptr<OrderedLock> lanLock;
 std::atomic<int> lanRunning{0};
 std::atomic<int> lanWorkerLimit{0};
 std::vector<Text>* lanAddressList = nullptr;

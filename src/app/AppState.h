@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "lan/OrderedLock.h"
 #include "platform/gui/Gui.h"
 #include "text/Text.h"
 
@@ -25,8 +26,9 @@ extern std::atomic<int> testRunning;
 
 // The LAN search.
 extern Text lanLocalAddress;
-// Created when a search starts and released when it stops.
-extern std::unique_ptr<std::mutex> lanLock;
+// Created when a search starts and released when it stops; it lets the
+// workers in the order they queued.
+extern std::unique_ptr<OrderedLock> lanLock;
 extern std::atomic<int> lanRunning;
 extern std::atomic<int> lanWorkerLimit;
 extern std::vector<Text>* lanAddressList;

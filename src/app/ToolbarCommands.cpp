@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
+#include "lan/LanSearchWindow.h"
 #include "monitor/AddHostWindow.h"
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
@@ -38,6 +39,9 @@ void RunToolbarCommand(int position) {
       break;
     case kLocalInfoButton:
       ShowLocalInfoWindow(&mainWindow);
+      break;
+    case kLanSearchButton:
+      OpenLanSearchWindow();
       break;
     case kSettingsButton:
       OpenSettingsWindow();
