@@ -16,9 +16,9 @@ int TruncatedWidth(double number) {
 
 }  // namespace
 
-std::vector<GridColumn> ParseColumnSpec(const Text& spec) {
+std::vector<GridColumn> ParseColumnSpec(const Text& columnSpec) {
   std::vector<GridColumn> columns;
-  for (const Text& part : TextSplit(spec, ";")) {
+  for (const Text& part : TextSplit(columnSpec, ";")) {
     int firstEquals = find(part, "=");
     if (firstEquals == -1) continue;
     GridColumn column;

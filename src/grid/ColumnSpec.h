@@ -1,5 +1,5 @@
 #pragma once
-// A column spec lays out a grid's columns: parts separated by ";", each a
+// A ColumnSpec text lays out a grid's columns: parts separated by ";", each a
 // title, "=" and a width in pixels, as in "序号=50;别名=100".
 
 #include <vector>
@@ -16,4 +16,4 @@ struct GridColumn {
 // The columns in the order of the parts that yield them. A part without "="
 // (an empty one too) yields none; the title is the text before the first "=",
 // the width the number after the last one, truncated toward zero.
-std::vector<GridColumn> ParseColumnSpec(const Text& spec);
+std::vector<GridColumn> ParseColumnSpec(const Text& columnSpec);

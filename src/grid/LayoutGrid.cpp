@@ -2,12 +2,12 @@
 
 #include "grid/ColumnSpec.h"
 
-bool LayoutGrid(gui::Grid grid, const Text& spec, std::optional<int> columnCount, int rowCount,
-                bool reset) {
+bool LayoutGrid(gui::Grid grid, const Text& columnSpec, std::optional<int> columnCount,
+                int rowCount, bool reset) {
   if (reset) grid.Reset();
   grid.SetRowCount(rowCount);
   if (reset) grid.Reset();
-  std::vector<GridColumn> columns = ParseColumnSpec(spec);
+  std::vector<GridColumn> columns = ParseColumnSpec(columnSpec);
   grid.SetColumnCount(columnCount.value_or(static_cast<int>(columns.size())));
   for (size_t j = 0; j < columns.size(); ++j) {
     int column = static_cast<int>(j);

@@ -5,8 +5,8 @@
 #include "platform/gui/Gui.h"
 #include "text/Text.h"
 
-// Lays out a grid's columns from a column spec ("title=width;..."). The
-// column count defaults to the number of columns the spec yields, the row
+// Lays out a grid's columns from a ColumnSpec text ("title=width;..."). The
+// column count defaults to the number of columns the text yields, the row
 // count to 1 (the header row only). Always returns true.
-bool LayoutGrid(gui::Grid grid, const Text& spec, std::optional<int> columnCount = std::nullopt,
-                int rowCount = 1, bool reset = true);
+bool LayoutGrid(gui::Grid grid, const Text& columnSpec,
+                std::optional<int> columnCount = std::nullopt, int rowCount = 1, bool reset = true);

@@ -40,7 +40,8 @@ TEST(ColumnSpec, PartRules) {
       {"a=12.9;b=-3.7", {{"a", 12}, {"b", -3}}},
       {"a=1e300", {{"a", 2147483647}}},
   };
-  for (const auto& [spec, columns] : cases) EXPECT_EQ(ParseColumnSpec(spec), columns) << spec;
+  for (const auto& [columnSpec, columns] : cases)
+    EXPECT_EQ(ParseColumnSpec(columnSpec), columns) << columnSpec;
 }
 
 }  // namespace

@@ -319,7 +319,7 @@ class Shape : public Control {
 class Window {
  public:
   Window() = default;
-  explicit Window(const WindowSpec& spec);  // GUI thread only
+  explicit Window(const WindowSpec& table);  // GUI thread only
   bool IsOpen() const;
   Text Title() const;
   void OnCreated(std::function<void()> handler);

@@ -135,18 +135,18 @@ constexpr bool Matches(ControlKind kind) {
 
 using qt::CallOnGui;
 
-Window::Window(const WindowSpec& spec) {
+Window::Window(const WindowSpec& table) {
   CallOnGui([&] {
     auto core = std::make_shared<detail::WindowCore>();
-    core->title = spec.title;
+    core->title = table.title;
     auto* widget = new qt::WindowWidget(core);
     core->widget = widget;
     widget->setWindowFlags(qt::FramedFlags(false));
-    widget->setWindowTitle(qt::ToQString(spec.title));
+    widget->setWindowTitle(qt::ToQString(table.title));
     widget->setWindowIcon(qt::ApplicationIcon());
     int right = 0, bottom = 0;
     QWidget* statusBar = nullptr;
-    for (const ControlSpec& controlSpec : spec.controls) {
+    for (const ControlSpec& controlSpec : table.controls) {
       QWidget* controlWidget = qt::CreateControlWidget(controlSpec.kind, widget);
       auto* access = dynamic_cast<qt::ControlWidget*>(controlWidget);
       if (!access) {
@@ -172,15 +172,15 @@ Window::Window(const WindowSpec& spec) {
       bottom = std::max(bottom, controlSpec.top + controlSpec.height);
     }
     // Nothing of the table may be cut off by a frame that is smaller here.
-    const int clientWidth = std::max(spec.width - qt::kFrameWidth, right + qt::kMargin);
-    int clientHeight = std::max(spec.height - qt::kFrameHeight, bottom + qt::kMargin);
+    const int clientWidth = std::max(table.width - qt::kFrameWidth, right + qt::kMargin);
+    int clientHeight = std::max(table.height - qt::kFrameHeight, bottom + qt::kMargin);
     if (statusBar) {
       clientHeight = std::max(clientHeight, bottom + statusBar->height());
       statusBar->setGeometry(0, clientHeight - statusBar->height(), clientWidth,
                              statusBar->height());
     }
     widget->setFixedSize(clientWidth, clientHeight);
-    widget->move(spec.left, spec.top);
+    widget->move(table.left, table.top);
     qt::RegisterWindow(core);
     core_ = core;
   });
