@@ -252,7 +252,10 @@ TEST_F(LanSearchTest, SearchOfA24ListsTheAnsweringDevicesAndEndsByItself) {
   Search("192.168.1.1", "192.168.1.254");
   ASSERT_TRUE(WaitForStopped());
 
-  EXPECT_EQ(mostActive, 31);
+  // Several workers wait at once, never more than the limit (how close the
+  // count comes to it depends on how fast threads start on a loaded machine).
+  EXPECT_GT(mostActive, 1);
+  EXPECT_LE(mostActive, 31);
   // Each worker gets its ticket for the lock as it is started, so the
   // addresses are probed in order and the last one, which ends the search,
   // comes last.
