@@ -17,7 +17,7 @@ const Text kWireless = "Example Wireless Adapter";
 
 const IpconfigReport kGigabitReport = {
     true,          "192.168.1.23", "00:1A:2B:3C:4D:5E", "255.255.255.0",
-    "192.168.1.1", "192.168.1.2",  "192.168.1.1",       "8.8.8.8",
+    "192.168.1.1", "192.168.1.2",  "192.168.1.1",       "192.0.2.8",
     "是"};
 const IpconfigReport kWirelessReport = {true,
                                         "10.0.0.6;10.0.0.5",
@@ -101,7 +101,7 @@ TEST_F(LocalInfoWindowTest, ShowsTheFirstAdapterAndThenTheUsersChoice) {
   EXPECT_EQ(AdapterItems(), (std::vector<Text>{kGigabit, kWireless}));
   EXPECT_EQ(Adapters().SelectedIndex(), 0);
   EXPECT_EQ(ShownTexts(), (Shown{"kv-desk", "00:1A:2B:3C:4D:5E", "192.168.1.23", "255.255.255.0",
-                                 "192.168.1.1", "是", "192.168.1.2", "192.168.1.1", "8.8.8.8"}));
+                                 "192.168.1.1", "是", "192.168.1.2", "192.168.1.1", "192.0.2.8"}));
   EXPECT_FALSE(source_->reportOnGuiThread);
 
   // The user's choice is shown on the GUI thread, before the event returns;
@@ -170,7 +170,7 @@ TEST_F(LocalInfoWindowTest, RefreshAndChoiceDuringALoadRunAfterIt) {
   ASSERT_TRUE(PumpUntil([&] { return source_->reportCalls == 3; }));
   EXPECT_EQ(source_->listCalls, 2);
   EXPECT_EQ(source_->mostAtOnce, 1);
-  EXPECT_TRUE(PumpUntil([&] { return ShownTexts()[8] == "8.8.8.8"; }));
+  EXPECT_TRUE(PumpUntil([&] { return ShownTexts()[8] == "192.0.2.8"; }));
 }
 
 TEST_F(LocalInfoWindowTest, ALoadEndingAfterTheWindowClosedLeavesNoTrace) {
