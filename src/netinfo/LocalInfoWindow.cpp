@@ -109,10 +109,11 @@ void loadAdapters(const LocalInfoState& state) {
 
 }  // namespace
 
-gui::Window LoadLocalInfoWindow(std::shared_ptr<LocalInfoSource> source) {
+gui::Window LoadLocalInfoWindow(std::shared_ptr<LocalInfoSource> source, SerialLoads loads) {
   auto state = std::make_shared<LocalInfoState>();
   state->window = gui::Window(LocalInfoWindowSpec());
   state->source = std::move(source);
+  state->loads = std::move(loads);
   // The handlers hold the state until the window closes; the toolkit drops
   // them then, and the last load to finish lets it go.
   auto loadOnWorker = [state] { state->loads.RunOnWorker([state] { loadAdapters(*state); }); };

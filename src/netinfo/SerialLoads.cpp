@@ -45,6 +45,11 @@ void SerialLoads::RunHereOrQueue(std::function<void()> load) {
   if (more) StartWorker(queue_);
 }
 
+bool SerialLoads::UnderWay() const {
+  std::lock_guard lock(queue_->mutex);
+  return queue_->busy;
+}
+
 void SerialLoads::StartWorker(const std::shared_ptr<Queue>& queue) {
   try {
     std::thread([queue] { Drain(queue); }).detach();

@@ -21,6 +21,9 @@ class SerialLoads {
   // otherwise it waits behind the others and a worker runs it.
   void RunHereOrQueue(std::function<void()> load);
 
+  // A load is running or waiting.
+  bool UnderWay() const;
+
  private:
   struct Queue;
   static void StartWorker(const std::shared_ptr<Queue>& queue);

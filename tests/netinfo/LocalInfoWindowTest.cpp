@@ -57,7 +57,7 @@ class LocalInfoWindowTest : public ::testing::Test {
   }
 
   void Open() {
-    window_ = LoadLocalInfoWindow(source_);
+    window_ = LoadLocalInfoWindow(source_, loads_);
     window_.Show();
   }
 
@@ -85,6 +85,7 @@ class LocalInfoWindowTest : public ::testing::Test {
   }
 
   std::shared_ptr<ScriptedSource> source_;
+  SerialLoads loads_;
   gui::Window window_;
   std::vector<Text> messages_;
   std::function<void()> onMessage_;
@@ -97,7 +98,7 @@ TEST_F(LocalInfoWindowTest, ShowsTheFirstAdapterAndThenTheUsersChoice) {
   Open();
   EXPECT_EQ(ShownTexts(), kNothingShown);  // until the worker gets there
 
-  ASSERT_TRUE(PumpUntil([&] { return ShownTexts()[8] != "*"; }));
+  ASSERT_TRUE(PumpUntil([&] { return ShownTexts()[8] != "*" && !loads_.UnderWay(); }));
   EXPECT_EQ(AdapterItems(), (std::vector<Text>{kGigabit, kWireless}));
   EXPECT_EQ(Adapters().SelectedIndex(), 0);
   EXPECT_EQ(ShownTexts(), (Shown{"kv-desk", "00:1A:2B:3C:4D:5E", "192.168.1.23", "255.255.255.0",
