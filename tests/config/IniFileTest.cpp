@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "config/IniFile.h"
+#include "support/TemporaryDirectory.h"
 #include "text/Text.h"
 
 namespace {
@@ -15,13 +16,11 @@ namespace fs = std::filesystem;
 class IniFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/kv_inifile_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    dir_ = name;
+    dir_ = temp_.path();
+    ASSERT_FALSE(dir_.empty());
     path_ = dir_.string() + "\\config.ini";
     ini_.SetFilePath(path_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Put(const std::string& content, const char* name = "config.ini") {
     std::ofstream(dir_ / name, std::ios::binary) << content;
@@ -33,6 +32,7 @@ class IniFileTest : public ::testing::Test {
     return s.str();
   }
 
+  TemporaryDirectory temp_;
   fs::path dir_;
   Text path_;
   IniFile ini_;

@@ -13,14 +13,14 @@
 #include "app/TimeHelper.h"
 #include "config/IniFile.h"
 #include "platform/os/Files.h"
+#include "support/TemporaryDirectory.h"
 #include "update/UpdateCheck.h"
 
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/korvello-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    programDir_ = pattern;
+    programDir_ = temp_.path().string();
+    ASSERT_FALSE(programDir_.empty());
     os::SetProgramDirectoryForTesting(programDir_);
     // A check thread outliving its test would log into the next test's window.
     SetUpdateCheckAtStartForTesting(false);
@@ -37,7 +37,6 @@ class MainWindowFixture : public ::testing::Test {
     if (mainWindow.IsOpen()) mainWindow.Close();
     gui::ProcessPendingEvents();
     os::SetProgramDirectoryForTesting("");
-    std::filesystem::remove_all(programDir_);
   }
 
   // Writes config.ini (GBK bytes as given) before the window is loaded.
@@ -66,5 +65,6 @@ class MainWindowFixture : public ::testing::Test {
     return messages;
   }
 
+  TemporaryDirectory temp_;
   std::string programDir_;
 };

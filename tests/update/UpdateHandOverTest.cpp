@@ -12,6 +12,7 @@
 
 #include "platform/os/Files.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/TemporaryDirectory.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdatePage.h"
@@ -54,9 +55,9 @@ bool WaitForFile(const std::string& path, std::chrono::milliseconds limit) {
 TEST(UpdateHandOver, YesStartsTheUpdaterAndEndsTheProgram) {
   for (bool updaterPresent : {true, false}) {
     SCOPED_TRACE(updaterPresent ? "with updater" : "without updater");
-    char pattern[] = "/tmp/korvello-handover-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string directory = pattern;
+    TemporaryDirectory temp;
+    const std::string directory = temp.path().string();
+    ASSERT_FALSE(directory.empty());
     LoopbackHttpServer server(LoopbackHttpServer::OkResponse("$$2|notes"));
     WriteUpdateIni(directory, server.Url("/korvello/"));
     if (updaterPresent) WriteStandInUpdater(directory);
@@ -70,7 +71,6 @@ TEST(UpdateHandOver, YesStartsTheUpdaterAndEndsTheProgram) {
     } else {
       EXPECT_FALSE(std::filesystem::exists(record));
     }
-    std::filesystem::remove_all(directory);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/os/Files.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -13,17 +14,16 @@ namespace fs = std::filesystem;
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/kv_files_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    dir_ = name;
+    dir_ = temp_.path().string();
+    ASSERT_FALSE(dir_.empty());
   }
-  void TearDown() override { fs::remove_all(dir_); }
   // The path as the program builds it: directory, backslash, name.
   Text PathOf(const char* name) const { return dir_ + "\\" + name; }
   void Create(const char* name, const char* content) {
     std::ofstream(dir_ + "/" + name) << content;
   }
 
+  TemporaryDirectory temp_;
   std::string dir_;
 };
 

@@ -13,6 +13,7 @@
 
 #include "platform/os/Files.h"
 #include "platform/os/Process.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -79,19 +80,6 @@ bool Ended(int id) {
   return false;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    char name[] = "/tmp/kv_process_XXXXXX";
-    path_ = mkdtemp(name);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 void WriteScript(const fs::path& path, const std::string& body) {
   std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
   fs::permissions(path, fs::perms::owner_all);
@@ -113,7 +101,7 @@ TEST(Process, OutputArrivesWholeAndInOrderWithStandardError) {
 TEST(Process, CommandLineIsSplitAtBlanksWithoutQuoting) {
   EXPECT_EQ(RunAndRead(kChild + "  args\ta  \"b c\" 主机 ").output, "[a][\"b][c\"][主机]");
   // A path with a blank in a directory name: the longer run of words is tried.
-  TempDir dir;
+  TemporaryDirectory dir;
   fs::create_directory(dir.path() / "my tools");
   fs::create_symlink(os::NativePath(os::ProgramDirectory()) + "/" + kChild,
                      dir.path() / "my tools" / "child");
@@ -123,7 +111,7 @@ TEST(Process, CommandLineIsSplitAtBlanksWithoutQuoting) {
 }
 
 TEST(Process, ProgramDirectoryIsSearchedBeforePath) {
-  TempDir dir;
+  TemporaryDirectory dir;
   WriteScript(dir.path() / kChild, "echo from-path");
   WriteScript(dir.path() / "kv_only_on_path", "echo only-on-path");
   std::string oldPath = getenv("PATH");
@@ -198,7 +186,7 @@ std::string WaitForFile(const fs::path& path) {
 }
 
 TEST(Process, DetachedProgramRunsInItsOwnSessionWithNothingOfOurs) {
-  TempDir dir;
+  TemporaryDirectory dir;
   fs::path report = dir.path() / "report";
   int before = OpenDescriptorCount();
   Text line = os::ProgramDirectory() + "\\" + kChild + " detached " + report.string();

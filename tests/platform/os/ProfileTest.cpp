@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/os/Profile.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -20,12 +21,10 @@ namespace fs = std::filesystem;
 class ProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/kv_profile_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    dir_ = name;
+    dir_ = temp_.path();
+    ASSERT_FALSE(dir_.empty());
     path_ = (dir_ / "config.ini").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Put(const std::string& content) { std::ofstream(path_, std::ios::binary) << content; }
   std::string Get() const {
@@ -42,6 +41,7 @@ class ProfileTest : public ::testing::Test {
     return names;
   }
 
+  TemporaryDirectory temp_;
   fs::path dir_;
   std::string path_;
 };
