@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "NetLab.h"
+#include "netlab/LanSuite.h"
 #include "platform/os/Adapters.h"
 #include "platform/os/Network.h"
 #include "platform/os/posix/IcmpEcho.h"
@@ -40,24 +40,14 @@ std::string Describe(const os::EchoResult& r) {
   return out.str();
 }
 
-class NetworkInLan : public ::testing::Test {
+class NetworkInLan : public netlab::LanSuite {
  protected:
-  static void SetUpTestSuite() { lan_ = new netlab::Lan; }
-  static void TearDownTestSuite() {
-    delete lan_;
-    lan_ = nullptr;
-  }
-  void SetUp() override {
-    if (!lan_->Ready()) GTEST_SKIP() << lan_->Error();
-  }
   static std::string InScanner(const std::function<std::string()>& fn) {
     auto result = lan_->RunInScanner(fn);
     EXPECT_TRUE(result) << "the child in the scanner namespace failed";
     return result.value_or("");
   }
-  static netlab::Lan* lan_;
 };
-netlab::Lan* NetworkInLan::lan_ = nullptr;
 
 TEST_F(NetworkInLan, PingOfAnAbsentAddressWaitsOutItsTimeOut) {
   std::istringstream in(InScanner([] {

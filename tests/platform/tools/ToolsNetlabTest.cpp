@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "ProgramOutput.h"
+#include "netlab/LanSuite.h"
 #include "platform/tools/IpconfigLayout.h"
 #include "platform/tools/PingReport.h"
 
@@ -16,22 +17,12 @@ namespace {
 const std::string kPing = KV_PING;
 const std::string kIpconfig = KV_IPCONFIG;
 
-class PingInLan : public ::testing::Test {
+class PingInLan : public netlab::LanSuite {
  protected:
-  static void SetUpTestSuite() { lan_ = new netlab::Lan; }
-  static void TearDownTestSuite() {
-    delete lan_;
-    lan_ = nullptr;
-  }
-  void SetUp() override {
-    if (!lan_->Ready()) GTEST_SKIP() << lan_->Error();
-  }
   static ProgramRun Ping(const std::string& arguments) {
     return RunProgram("ip netns exec " + lan_->Scanner() + " " + kPing + " " + arguments);
   }
-  static netlab::Lan* lan_;
 };
-netlab::Lan* PingInLan::lan_ = nullptr;
 
 TEST_F(PingInLan, NameGetsTheResolvedAddressInBrackets) {
   ProgramRun run = Ping("kv-nas01 -n 1");
