@@ -14,7 +14,7 @@ Text CutToLimit(const Text& value) {
   if (length(value) <= kValueLimit) return value;
   int end = 0;
   while (end < kValueLimit) {
-    int step = static_cast<unsigned char>(value[end]) >= 0x80 ? 2 : 1;
+    int step = CharacterLength(value, end + 1);
     if (end + step > kValueLimit) break;
     end += step;
   }

@@ -44,8 +44,12 @@ Text FoldFullWidth(const Text& t) {
   return out;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The span of the leading decimal number of an already folded text.
 // Returns the index where the number starts and its length (0 when none).
@@ -79,6 +83,11 @@ std::pair<size_t, size_t> LeadingNumber(const Text& t, bool allowFraction) {
 
 }  // namespace
 
+int CharacterLength(const Text& t, int p) {
+  if (p < 1 || p > length(t)) return 0;
+  return static_cast<int>(CharLength(t, static_cast<size_t>(p - 1)));
+}
+
 int find(const Text& t, const Text& m, int from) {
   if (m.empty() || from < 1) return -1;
   for (size_t i = static_cast<size_t>(from - 1); i < t.size(); i += CharLength(t, i)) {
@@ -87,7 +96,9 @@ int find(const Text& t, const Text& m, int from) {
   return -1;
 }
 
-int find(const Text& t, const Text& m) { return find(t, m, 1); }
+int find(const Text& t, const Text& m) {
+  return find(t, m, 1);
+}
 
 int findLast(const Text& t, const Text& m) {
   if (m.empty()) return -1;
@@ -98,7 +109,9 @@ int findLast(const Text& t, const Text& m) {
   return last;
 }
 
-bool contains(const Text& t, const Text& m) { return find(t, m) != -1; }
+bool contains(const Text& t, const Text& m) {
+  return find(t, m) != -1;
+}
 
 Text mid(const Text& t, int p, int n) {
   if (n <= 0 || p < 1 || p > length(t)) return {};
@@ -116,7 +129,9 @@ Text right(const Text& t, int n) {
   return t.substr(t.size() - static_cast<size_t>(n));
 }
 
-int length(const Text& t) { return static_cast<int>(t.size()); }
+int length(const Text& t) {
+  return static_cast<int>(t.size());
+}
 
 Text replaceAll(const Text& t, const Text& m, const Text& replacement) {
   if (m.empty()) return t;
@@ -135,9 +150,13 @@ Text replaceAll(const Text& t, const Text& m, const Text& replacement) {
   return out;
 }
 
-Text removeAll(const Text& t, const Text& m) { return replaceAll(t, m, Text()); }
+Text removeAll(const Text& t, const Text& m) {
+  return replaceAll(t, m, Text());
+}
 
-Text removeBlanks(const Text& t) { return removeAll(removeAll(t, " "), kFullWidthSpace); }
+Text removeBlanks(const Text& t) {
+  return removeAll(removeAll(t, " "), kFullWidthSpace);
+}
 
 Text TrimBlanks(const Text& t) {
   size_t begin = 0;
@@ -217,7 +236,9 @@ int TextToInteger(const Text& t) {
   return static_cast<int>(value);
 }
 
-Text IntegerToText(long long value) { return std::to_string(value); }
+Text IntegerToText(long long value) {
+  return std::to_string(value);
+}
 
 Text NumberToText(double value) {
   if (std::isnan(value)) return "0";

@@ -10,6 +10,10 @@
 
 using Text = std::string;
 
+// Bytes of the character that starts at position p: 2 for a byte of 0x80 or
+// above with a byte after it, else 1; 0 when p is not a position inside t.
+int CharacterLength(const Text& t, int p);
+
 // Position of the first occurrence of m in t, or -1. An empty m is never found.
 int find(const Text& t, const Text& m);
 // The same, with the search starting at character position `from` (1-based).

@@ -28,6 +28,9 @@ TEST(TextSearch, FindAndFindLastStepByCharacter) {
     EXPECT_EQ(findLast(c.t, c.m), c.last) << c.t << " / " << c.m;
   }
   EXPECT_EQ(find("abcabc", "a", 2), 4);
+  EXPECT_EQ(CharacterLength("a\xB5]", 2), 2);
+  EXPECT_EQ(CharacterLength("a\xB5", 2), 1);  // a lead byte at the end stands alone
+  EXPECT_EQ(CharacterLength("a", 2), 0);
 }
 
 TEST(TextSearch, MidLeftRight) {

@@ -26,11 +26,10 @@ char FoldAscii(char c) {
 // are folded.
 bool SameName(const Text& a, const Text& b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (static_cast<unsigned char>(a[i]) >= 0x80 && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      ++i;
-    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+  for (int p = 1; p <= length(a); p += CharacterLength(a, p)) {
+    if (CharacterLength(a, p) == 2) {
+      if (mid(a, p, 2) != mid(b, p, 2)) return false;
+    } else if (FoldAscii(a[p - 1]) != FoldAscii(b[p - 1])) {
       return false;
     }
   }
