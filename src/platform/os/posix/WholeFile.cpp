@@ -1,4 +1,4 @@
-#include "platform/os/posix/WholeFile.h"
+#include "platform/os/WholeFile.h"
 
 #include <errno.h>
 #include <fcntl.h>

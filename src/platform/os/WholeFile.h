@@ -1,5 +1,6 @@
 #pragma once
-// A small file read and written as a whole. Native (Linux) paths.
+// A small file read and written as a whole, in native paths. Each system
+// implements it (posix/, win32/); the profile service above it is shared.
 
 #include <string>
 

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "platform/os/Files.h"
-#include "platform/os/posix/ProfileText.h"
-#include "platform/os/posix/WholeFile.h"
+#include "platform/os/ProfileText.h"
+#include "platform/os/WholeFile.h"
 
 namespace os {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/os/posix/ProfileText.h"
+#include "platform/os/ProfileText.h"
 
 namespace os {
 namespace {
