@@ -5,7 +5,7 @@
 #include "app/ToolbarCommands.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
-#include "platform/os/Files.h"
+#include "platform/os/ConfigPath.h"
 #include "update/UpdateCheck.h"
 
 namespace {
@@ -58,7 +58,7 @@ void FillToolbar(gui::Toolbar toolbar) {
 }  // namespace
 
 void OnMainWindowCreated() {
-  configFile->SetFilePath(os::ProgramDirectory() + "\\config.ini");
+  configFile->SetFilePath(os::ConfigFilePath());
   LogMessage("初始化中……");
   LoadHostTable();
   StartUpdateCheck();

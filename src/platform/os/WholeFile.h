@@ -16,7 +16,9 @@ FileRead ReadWholeFile(const std::string& path, std::string& content);
 // flushed to disk, then renamed over the old one, and the directory is
 // flushed too. After a crash at any moment the file holds either the old or
 // the new content. On failure the old file is untouched and nothing is left
-// behind.
+// behind. On Linux the folders missing on the way to the file are made first,
+// private to the user, so that the first write into a fresh settings folder
+// succeeds (see ConfigPath.h); a program's own directory always exists.
 bool ReplaceWholeFile(const std::string& path, const std::string& content);
 
 }  // namespace os

@@ -7,3 +7,8 @@ kv_add_test(os_profile_tests SOURCES ProfileTest.cpp LIBS kv_os)
 add_executable(os_process_test_child ProcessTestChild.cpp)
 kv_add_test(os_process_tests SOURCES ProcessTest.cpp LIBS kv_os)
 add_dependencies(os_process_tests os_process_test_child)
+
+# Where config.ini lives on Linux.
+if(NOT WIN32)
+  kv_add_test(os_config_path_tests SOURCES ConfigPathTest.cpp LIBS kv_os)
+endif()

@@ -53,6 +53,16 @@ int CreateSibling(const std::string& target, std::string& name) {
   return -1;
 }
 
+// Makes the folders missing on the way to `path`, private to the user, as
+// settings folders are. Stops at the first one that cannot be made.
+void MakeMissingFoldersFor(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
+    std::string folder = path.substr(0, slash);
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return;
+  }
+}
+
 void FlushDirectoryOf(const std::string& path) {
   size_t slash = path.rfind('/');
   std::string directory =
@@ -90,6 +100,11 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content) {
   std::string target = ResolveLink(path);
   std::string temporary;
   int fd = CreateSibling(target, temporary);
+  if (fd < 0 && errno == ENOENT) {
+    // The first write into a settings folder that does not exist yet.
+    MakeMissingFoldersFor(target);
+    fd = CreateSibling(target, temporary);
+  }
   if (fd < 0) return false;
   bool written = WriteAll(fd, content) && fsync(fd) == 0;
   written = close(fd) == 0 && written;
