@@ -68,13 +68,13 @@ trap cleanup EXIT
 deb=$source_dir/build/dist/korvello_1_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "scripts/package made no $deb"
 cp "$deb" "$work/"
-local_deb=$work/$(basename "$deb")
-# Every dependency must be here already: the test fetches nothing.
-plan=$(apt_get install --simulate --no-install-recommends "$local_deb" | grep '^Inst ' || true)
+cd "$work"
+# As the README says; every dependency is here already, so nothing is fetched.
+plan=$(apt_get install --simulate ./"$(basename "$deb")" | grep '^Inst ' || true)
 [ "$plan" = "$(grep '^Inst korvello ' <<<"$plan")" ] ||
   skip "installing would fetch packages first: $(tr '\n' ' ' <<<"$plan")"
 installed=true
-apt_get install --no-install-recommends "$local_deb"
+apt_get install ./"$(basename "$deb")"
 dpkg-query -L korvello >"$work/files"
 
 for file in /usr/lib/korvello/korvello /usr/lib/korvello/ping /usr/lib/korvello/ipconfig \
@@ -120,12 +120,14 @@ as_user xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$work/x.log
 start_as_user /usr/bin/korvello
 main=$(as_user timeout 30 xdotool search --sync --onlyvisible --name '^Korvello IPv4') ||
   fail "the main window did not open: $(cat "$work/x.log")"
-sleep 1
-# " 添 加 " is the first toolbar button; the add-host window gives the host
-# box the focus.
-as_user xdotool mousemove --window "$main" 40 24 click 1
-add=$(as_user timeout 20 xdotool search --sync --onlyvisible --name '添加主机') ||
-  fail "the add-host window did not open"
+# " 添 加 " is the first toolbar button. A click may come before the window
+# takes input on a busy machine, so it is repeated until the window opens.
+add=
+for _ in $(seq 10); do
+  as_user xdotool mousemove --window "$main" 40 24 click 1
+  add=$(as_user timeout 3 xdotool search --sync --onlyvisible --name '添加主机') && break
+done
+[ -n "$add" ] || fail "the add-host window did not open"
 sleep 0.5
 click() { as_user xdotool mousemove --window "$add" "$1" "$2" click 1; sleep 0.2; }
 click 150 33
