@@ -6,6 +6,7 @@
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
 #include "platform/os/ConfigPath.h"
+#include "platform/os/Files.h"
 #include "update/UpdateCheck.h"
 
 namespace {
