@@ -190,4 +190,18 @@ TEST_F(MainWindowTest, RightButtonCopiesTheCursorCell) {
   EXPECT_EQ(Log().ItemCount(), lines);
 }
 
+TEST_F(MainWindowTest, DeleteWithoutCursorRowForgetsNothing) {
+  // The header's column 1 reads "别名": a saved host of that alias stays.
+  WriteConfig("[list]\r\n别名=10.0.0.1\r\n");
+  OpenMainWindow();
+  ASSERT_LE(HostGrid().CursorRow(), 0);
+  DeleteHostRow();
+  EXPECT_EQ(ReadConfig(), "[list]\r\n别名=10.0.0.1\r\n");
+  EXPECT_EQ(HostGrid().RowCount(), 2);
+  Toolbar().UserClick(kReloadButton);  // no cursor after " 刷 新 " either
+  DeleteHostRow();
+  EXPECT_EQ(ReadConfig(), "[list]\r\n别名=10.0.0.1\r\n");
+  EXPECT_EQ(HostGrid().RowCount(), 2);
+}
+
 }  // namespace
