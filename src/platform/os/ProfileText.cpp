@@ -146,8 +146,14 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
   if (HasLineBreakOrZero(sectionName) || HasLineBreakOrZero(keyName) || HasLineBreakOrZero(value)) {
     return false;
   }
-  if (find(sectionName, "]") > 0 || keyName.find('=') != Text::npos) return false;
-  if (keyName[0] == '[' || keyName[0] == ';' || keyName[0] == '#') return false;
+  // Each name must come back from its own line as written. This refuses a
+  // "]" in the section name, a "=" in the key, a key that starts a header or
+  // a comment, and a lone GBK lead byte at the end of a section name, which
+  // would take the closing "]" as its second byte.
+  Line header = Classify("[" + sectionName + "]", kNewLine);
+  Line keyLine = Classify(keyName + "=" + value, kNewLine);
+  if (header.kind != Kind::Section || header.name != sectionName) return false;
+  if (keyLine.kind != Kind::Key || keyLine.name != keyName) return false;
 
   int existing = FindKey(sectionName, keyName);
   if (existing >= 0) {
@@ -156,7 +162,6 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
     line.body = line.name + "=" + value;
     return true;
   }
-  Line keyLine = Classify(keyName + "=" + value, kNewLine);
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind != Kind::Section || !SameName(lines_[i].name, sectionName)) continue;
     // After the section's last key line (or its header), before the blank and
@@ -168,7 +173,7 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
     Insert(at, std::move(keyLine));
     return true;
   }
-  Insert(lines_.size(), Classify("[" + sectionName + "]", kNewLine));
+  Insert(lines_.size(), std::move(header));
   Insert(lines_.size(), std::move(keyLine));
   return true;
 }

@@ -154,17 +154,30 @@ TEST_F(ProfileTest, WritesThatCouldNotBeReadBackAreRefused) {
     Text section, key, value;
   };
   const Case cases[] = {
-      {"list", "a=b", "v"},    {"list", "[x", "v"},
-      {"list", ";x", "v"},     {"list", "#x", "v"},
-      {"list", "k", "a\r\nb"}, {"list", "k", "a\nb"},
-      {"li]st", "k", "v"},     {"list", "", "v"},
-      {"  ", "k", "v"},        {"list", "k", Text("a\0b", 3)},
+      {"list", "a=b", "v"},
+      {"list", "[x", "v"},
+      {"list", ";x", "v"},
+      {"list", "#x", "v"},
+      {"list", "k", "a\r\nb"},
+      {"list", "k", "a\nb"},
+      {"li]st", "k", "v"},
+      {"list", "", "v"},
+      {"  ", "k", "v"},
+      {"list", "k", Text("a\0b", 3)},
+      // A lone GBK lead byte at the end takes the closing "]" as its second byte.
+      {"\xFF", "k", "v"},
+      {"li\x81", "k", "v"},
+      {"\xFF ", "k", "v"},
   };
   for (const Case& c : cases) {
     Put(original);
-    EXPECT_FALSE(os::ProfileWriteString(c.section, c.key, c.value, path_)) << c.key << c.value;
+    EXPECT_FALSE(os::ProfileWriteString(c.section, c.key, c.value, path_))
+        << c.section << "/" << c.key << "/" << c.value;
     EXPECT_EQ(Get(), original);
   }
+  // A GBK character whose second byte is "]" reads back and is kept.
+  EXPECT_TRUE(os::ProfileWriteString("\x81]", "k", "v", path_));
+  EXPECT_EQ(os::ProfileReadString("\x81]", "k", path_), "v");
 }
 
 TEST_F(ProfileTest, DeletingRemovesEveryCopyAndNothingElse) {
