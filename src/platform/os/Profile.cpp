@@ -5,6 +5,7 @@
 
 #include "platform/os/Files.h"
 #include "platform/os/ProfileText.h"
+#include "platform/os/StrayTemporaries.h"
 #include "platform/os/WholeFile.h"
 
 namespace os {
@@ -27,6 +28,8 @@ bool Edit(const Text& file, const std::function<bool(ProfileText&)>& change) {
   if (!change(text)) return false;
   Text updated = text.Content();
   if (updated == old) return true;  // nothing to write; a missing file stays missing
+  // Temporary files of earlier writers that were killed go now.
+  RemoveStrayTemporaries(path);
   return ReplaceWholeFile(path, updated);
 }
 

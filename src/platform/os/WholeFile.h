@@ -3,6 +3,7 @@
 // implements it (posix/, win32/); the profile service above it is shared.
 
 #include <string>
+#include <vector>
 
 namespace os {
 
@@ -18,5 +19,15 @@ FileRead ReadWholeFile(const std::string& path, std::string& content);
 // the new content. On failure the old file is untouched and nothing is left
 // behind.
 bool ReplaceWholeFile(const std::string& path, const std::string& content);
+
+// The names of a directory's entries, without "." and ".."; empty when it
+// cannot be read.
+std::vector<std::string> DirectoryEntries(const std::string& directory);
+
+// True while a process of that id exists.
+bool ProcessIsRunning(int processId);
+
+// Removes the file; false when it could not.
+bool RemoveWholeFile(const std::string& path);
 
 }  // namespace os

@@ -293,6 +293,41 @@ TEST_F(ProfileTest, KilledWriterNeverLosesASavedKey) {
         << "round " << round << ", saved " << saved << ":\n"
         << content;
   }
+  // Each writer removed the temporary files of the writers killed before
+  // it: only the last one's write in flight may have left one.
+  std::vector<std::string> entries = DirectoryEntries();
+  EXPECT_LE(entries.size(), 2u) << testing::PrintToString(entries);
+}
+
+// The id of a process that has ended.
+pid_t EndedProcess() {
+  pid_t child = fork();
+  if (child == 0) _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+TEST_F(ProfileTest, TemporaryFilesOfEndedWritersGoWithTheNextWrite) {
+  const std::string ended = std::to_string(EndedProcess());
+  const std::string alive = std::to_string(getpid());
+  struct Entry {
+    std::string name;
+    bool stays;
+  };
+  const Entry entries[] = {
+      {"config.ini." + ended + "-3-41.tmp", false},
+      {"config.ini." + ended + ".7.tmp", false},
+      {"config.ini." + alive + ".7.tmp", true},  // a write in flight
+      {"config.ini.bak", true},
+      {"config.ini." + ended + ".tmp", true},
+      {"config.ini.x" + ended + ".1.tmp", true},
+      {"other.ini." + ended + ".1.tmp", true},
+  };
+  for (const Entry& e : entries) std::ofstream(dir_ / e.name) << "x";
+  Put("[list]\r\na=1\r\n");
+  EXPECT_TRUE(os::ProfileWriteString("list", "b", "2", path_));
+  for (const Entry& e : entries) EXPECT_EQ(fs::exists(dir_ / e.name), e.stays) << e.name;
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "platform/os/WholeFile.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -99,6 +101,27 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content) {
   }
   FlushDirectoryOf(target);
   return true;
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& directory) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(directory.c_str());
+  if (!dir) return names;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  return names;
+}
+
+bool ProcessIsRunning(int processId) {
+  // EPERM: it exists, under another user.
+  return processId > 0 && (kill(processId, 0) == 0 || errno == EPERM);
+}
+
+bool RemoveWholeFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
 }
 
 }  // namespace os
