@@ -330,4 +330,25 @@ TEST_F(ProfileTest, TemporaryFilesOfEndedWritersGoWithTheNextWrite) {
   for (const Entry& e : entries) EXPECT_EQ(fs::exists(dir_ / e.name), e.stays) << e.name;
 }
 
+TEST_F(ProfileTest, ReadsFollowEveryChangeOfTheFile) {
+  // Rewritten in place with the same size and within the same tick of the
+  // file clock, by hand and by another process.
+  for (const char* speed : {"11", "22", "33"}) {
+    Put(std::string("[config]\r\nspeed=") + speed + "\r\n");
+    EXPECT_EQ(os::ProfileReadString("config", "speed", path_), speed);
+  }
+  for (const char* speed : {"44", "55"}) {
+    pid_t child = fork();
+    if (child == 0) _exit(os::ProfileWriteString("config", "speed", speed, path_) ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(os::ProfileReadString("config", "speed", path_), speed);
+  }
+  // A settled file read many times, then changed through the service.
+  usleep(300000);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(os::ProfileReadInt("config", "speed", 0, path_), 55);
+  EXPECT_TRUE(os::ProfileWriteString("config", "speed", "66", path_));
+  EXPECT_EQ(os::ProfileReadInt("config", "speed", 0, path_), 66);
+}
+
 }  // namespace
