@@ -186,6 +186,36 @@ TEST_F(ControlRules, GridReadsOutsideAreEmptyAndRowsKeepTheirKeys) {
   EXPECT_EQ(grid.CellTextColor(2, 2), kDefaultTextColor);
 }
 
+// A cell keeps the alignment its rectangle gave it while rows around it are
+// deleted and added; the last rectangle over a cell wins; a cleared grid, a
+// new row and a column added again start left-aligned.
+TEST_F(ControlRules, GridAlignmentFollowsItsCells) {
+  auto grid = window.Get<Grid>("高级表格1");
+  grid.SetColumnCount(4);
+  for (Text first : {"1", "2", "3", "4"}) grid.AppendRow(first);
+  grid.SetAlignment(1, 1, 3, 3, Align::Center);
+  grid.SetAlignment(2, 2, 2, 2, Align::Right);
+  grid.DeleteRow(1);  // rows 2..4 move up to 1..3
+  grid.AppendRow("5");
+  grid.SetColumnCount(3);
+  grid.SetColumnCount(4);
+  struct Case {
+    int row, column;
+    Align align;
+  };
+  for (const Case& c : std::vector<Case>{{1, 1, Align::Center},
+                                         {1, 2, Align::Right},
+                                         {2, 2, Align::Center},
+                                         {2, 0, Align::Left},
+                                         {2, 3, Align::Left},
+                                         {3, 1, Align::Left},
+                                         {4, 1, Align::Left}}) {
+    EXPECT_EQ(grid.CellAlignment(c.row, c.column), c.align) << c.row << "," << c.column;
+  }
+  grid.Reset();
+  EXPECT_EQ(grid.CellAlignment(1, 1), Align::Left);
+}
+
 TEST_F(ControlRules, GridCursorAfterDeletionAndItsEvents) {
   auto grid = window.Get<Grid>("高级表格1");
   grid.SetColumnCount(4);

@@ -219,10 +219,8 @@ void Grid::SetAlignment(int row1, int column1, int row2, int column2, Align alig
 }
 
 Align Grid::CellAlignment(int row, int column) const {
-  return WithWidget<GridWidget>(core_, Align::Left, [&](GridWidget& g) {
-    const qt::GridCell* cell = g.Model().Cell(row, column);
-    return cell ? cell->align : Align::Left;
-  });
+  return WithWidget<GridWidget>(core_, Align::Left,
+                                [&](GridWidget& g) { return g.Model().Alignment(row, column); });
 }
 
 void Grid::SetTextColor(int row1, int column1, int row2, int column2, Color color) {
