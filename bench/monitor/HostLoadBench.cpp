@@ -14,13 +14,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
-#include "app/TimeHelper.h"
 #include "app/ToolbarCommands.h"
 #include "config/IniFile.h"
 #include "platform/gui/Gui.h"
 #include "platform/os/Files.h"
+#include "process/AppState.h"
+#include "process/TimeHelper.h"
 #include "update/UpdateCheck.h"
 
 namespace {

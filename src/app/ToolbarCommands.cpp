@@ -1,7 +1,5 @@
 #include "app/ToolbarCommands.h"
 
-#include "app/ActivityLog.h"
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
 #include "lan/LanSearchWindow.h"
@@ -9,6 +7,8 @@
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
 #include "netinfo/LocalInfoWindow.h"
+#include "process/ActivityLog.h"
+#include "process/AppState.h"
 #include "ui/AboutWindow.h"
 #include "ui/SettingsWindow.h"
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/ToolbarCommands.h"
 #include "monitor/HostTable.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "lan/AddressRange.h"
 #include "lan/LanSearchWindow.h"
 #include "lan/NetworkProbes.h"
 #include "lan/ScanWorkers.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
 #include "platform/gui/TestWindow.h"
+#include "process/AppState.h"
 #include "support/IcmpPermission.h"
 #include "support/MainWindowFixture.h"
 
