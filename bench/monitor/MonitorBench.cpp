@@ -20,9 +20,7 @@
 #include <vector>
 
 #include "NetLab.h"
-#include "app/AppState.h"
 #include "app/MainWindow.h"
-#include "app/TimeHelper.h"
 #include "config/IniFile.h"
 #include "monitor/ConsoleCapture.h"
 #include "monitor/HostTable.h"
@@ -31,6 +29,8 @@
 #include "platform/gui/Gui.h"
 #include "platform/os/Files.h"
 #include "platform/os/Network.h"
+#include "process/AppState.h"
+#include "process/TimeHelper.h"
 #include "update/UpdateCheck.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AppState.h"
-#include "app/ExitRoutine.h"
 #include "app/MainWindow.h"
-#include "app/TimeHelper.h"
 #include "config/IniFile.h"
+#include "process/AppState.h"
+#include "process/ExitRoutine.h"
+#include "process/TimeHelper.h"
 
 int main(int argc, char** argv) {
   gui::Application application(argc, argv);

@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "app/ActivityLog.h"
-#include "app/AppState.h"
 #include "app/ToolbarCommands.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
 #include "platform/os/ConfigPath.h"
 #include "platform/os/Files.h"
+#include "process/ActivityLog.h"
+#include "process/AppState.h"
 #include "update/UpdateCheck.h"
 
 namespace {

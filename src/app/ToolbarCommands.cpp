@@ -1,7 +1,5 @@
 #include "app/ToolbarCommands.h"
 
-#include "app/ActivityLog.h"
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "config/IniFile.h"
 #include "lan/LanSearchWindow.h"
@@ -9,6 +7,8 @@
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
 #include "netinfo/LocalInfoWindow.h"
+#include "process/ActivityLog.h"
+#include "process/AppState.h"
 #include "ui/AboutWindow.h"
 #include "ui/SettingsWindow.h"
 
@@ -56,10 +56,12 @@ void RunToolbarCommand(int position) {
 
 void DeleteHostRow() {
   gui::Grid grid = HostTableGrid();
-  Text alias = grid.CellText(grid.CursorRow(), 1);
-  if (!alias.empty()) configFile->DeleteKey("list", alias);
   int row = grid.CursorRow();
+  // Without a cursor row there is no alias: row 0 is the header, and its
+  // "别名" must not be taken for a saved host's alias.
   if (row > 0) {
+    Text alias = grid.CellText(row, 1);
+    if (!alias.empty()) configFile->DeleteKey("list", alias);
     int column = grid.CursorColumn();
     grid.DeleteRow(row);
     // The cursor keeps its row number, moves up from a deleted last row and

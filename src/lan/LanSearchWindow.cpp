@@ -4,10 +4,10 @@
 #include <atomic>
 #include <memory>
 
-#include "app/AppState.h"
 #include "grid/LayoutGrid.h"
 #include "lan/AddressRange.h"
 #include "lan/NetworkProbes.h"
+#include "process/AppState.h"
 
 namespace {
 

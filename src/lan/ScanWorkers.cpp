@@ -5,9 +5,9 @@
 #include <system_error>
 #include <thread>
 
-#include "app/AppState.h"
 #include "lan/LanSearchWindow.h"
 #include "lan/NetworkProbes.h"
+#include "process/AppState.h"
 
 namespace {
 

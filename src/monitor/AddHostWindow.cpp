@@ -1,8 +1,8 @@
 #include "monitor/AddHostWindow.h"
 
-#include "app/AppState.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
+#include "process/AppState.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "monitor/HostTable.h"
 
-#include "app/ActivityLog.h"
-#include "app/AppState.h"
 #include "config/IniFile.h"
 #include "grid/LayoutGrid.h"
+#include "process/ActivityLog.h"
+#include "process/AppState.h"
 
 gui::Grid HostTableGrid() {
   return mainWindow.Get<gui::Grid>("高级表格1");

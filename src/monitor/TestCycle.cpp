@@ -6,9 +6,9 @@
 #include <system_error>
 #include <thread>
 
-#include "app/AppState.h"
 #include "monitor/HostTable.h"
 #include "platform/gui/Gui.h"
+#include "process/AppState.h"
 
 namespace {
 

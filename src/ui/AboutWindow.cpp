@@ -1,6 +1,6 @@
 #include "ui/AboutWindow.h"
 
-#include "app/AppState.h"
+#include "process/AppState.h"
 
 gui::Window aboutWindow;
 

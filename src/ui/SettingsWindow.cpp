@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AppState.h"
 #include "config/IniFile.h"
+#include "process/AppState.h"
 #include "text/Text.h"
 
 gui::Window settingsWindow;

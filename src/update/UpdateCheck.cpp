@@ -5,13 +5,13 @@
 #include <system_error>
 #include <thread>
 
-#include "app/ActivityLog.h"
-#include "app/AppState.h"
 #include "config/IniFile.h"
 #include "platform/gui/Gui.h"
 #include "platform/os/Files.h"
 #include "platform/os/Http.h"
 #include "platform/os/Process.h"
+#include "process/ActivityLog.h"
+#include "process/AppState.h"
 #include "update/UpdatePage.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "app/ActivityLog.h"
-#include "app/TimeHelper.h"
+#include "process/ActivityLog.h"
+#include "process/TimeHelper.h"
 #include "support/MainWindowFixture.h"
 
 namespace {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
+#include <utility>
+
 #include "app/MainWindow.h"
 #include "app/ToolbarCommands.h"
 #include "monitor/HostTable.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {
@@ -176,18 +178,44 @@ TEST_F(MainWindowTest, CursorMovesEnableAndDisableDelete) {
   EXPECT_FALSE(Toolbar().IsButtonEnabled(kDeleteButton));
 }
 
-TEST_F(MainWindowTest, RightButtonCopiesTheCursorCell) {
-  WriteConfig("[list]\r\nweb=10.0.0.1\r\n");
+TEST_F(MainWindowTest, RightButtonCopiesTheCursorCellNotTheClickedOne) {
+  WriteConfig("[list]\r\nweb=10.0.0.1\r\nnas=10.0.0.2\r\n");
   OpenMainWindow();
-  HostGrid().UserRightClickCell(1, 3);
-  EXPECT_EQ(gui::ClipboardText(), "10.0.0.1");
-  EXPECT_EQ(LogMessages().front(), "已将 10.0.0.1  复制到剪辑板中。");
+  gui::Grid grid = HostGrid();
+  grid.UserClickCell(1, 3);
+  // Over another data cell, the header and the empty area below the rows.
+  for (auto [row, column] : {std::pair{2, 1}, {0, 3}, {7, 2}}) {
+    gui::SetClipboardText("unchanged");
+    grid.UserRightClickCell(row, column);
+    EXPECT_EQ(gui::ClipboardText(), "10.0.0.1") << row << "," << column;
+    EXPECT_EQ(LogMessages().front(), "已将 10.0.0.1  复制到剪辑板中。");
+    EXPECT_EQ(grid.CursorRow(), 1);
+    EXPECT_EQ(grid.CursorColumn(), 3);
+  }
 
   int lines = Log().ItemCount();
   gui::SetClipboardText("unchanged");
-  HostGrid().UserRightClickCell(1, 0);  // the row number is never copied
+  grid.UserClickCell(1, 0);
+  grid.UserRightClickCell(1, 3);  // the row number is never copied
+  EXPECT_EQ(gui::ClipboardText(), "unchanged");
+  grid.UserClickCell(0, 0);
+  grid.UserRightClickCell(1, 3);  // nor anything without a cursor
   EXPECT_EQ(gui::ClipboardText(), "unchanged");
   EXPECT_EQ(Log().ItemCount(), lines);
+}
+
+TEST_F(MainWindowTest, DeleteWithoutCursorRowForgetsNothing) {
+  // The header's column 1 reads "别名": a saved host of that alias stays.
+  WriteConfig("[list]\r\n别名=10.0.0.1\r\n");
+  OpenMainWindow();
+  ASSERT_LE(HostGrid().CursorRow(), 0);
+  DeleteHostRow();
+  EXPECT_EQ(ReadConfig(), "[list]\r\n别名=10.0.0.1\r\n");
+  EXPECT_EQ(HostGrid().RowCount(), 2);
+  Toolbar().UserClick(kReloadButton);  // no cursor after " 刷 新 " either
+  DeleteHostRow();
+  EXPECT_EQ(ReadConfig(), "[list]\r\n别名=10.0.0.1\r\n");
+  EXPECT_EQ(HostGrid().RowCount(), 2);
 }
 
 }  // namespace

@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "lan/AddressRange.h"
 #include "lan/LanSearchWindow.h"
 #include "lan/NetworkProbes.h"
 #include "lan/ScanWorkers.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {
@@ -287,6 +287,24 @@ TEST_F(LanSearchTest, SearchOfA24ListsTheAnsweringDevicesAndEndsByItself) {
   }
   EXPECT_EQ(State(), kStopped);
   ExpectReleased();
+}
+
+TEST_F(LanSearchTest, StatusBarShowsTheAddressProbedLast) {
+  Text beforeAnyWorkerFinished;
+  network.onPing = [&](const Text&, int number) -> std::optional<int> {
+    if (number == 1) beforeAnyWorkerFinished = Status().PartText(2);
+    // The third worker has long shown its address when the fourth shows.
+    if (number == 4) std::this_thread::sleep_for(50ms);
+    if (number == 5) {
+      EXPECT_TRUE(WorkerWaitsUntil([&] { return Status().PartText(2) == "正在搜索：10.0.0.4"; }))
+          << Status().PartText(2);
+    }
+    return std::nullopt;
+  };
+  Search("10.0.0.1", "10.0.0.8");
+  ASSERT_TRUE(WaitForStopped());
+  EXPECT_EQ(beforeAnyWorkerFinished, "");
+  EXPECT_EQ(Status().PartText(2), "");  // emptied by the stop
 }
 
 TEST_F(LanSearchTest, StopWhileAddressesAreHandedOutWritesNoFurtherRow) {

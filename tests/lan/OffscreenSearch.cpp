@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/AppState.h"
 #include "lan/LanSearchWindow.h"
 #include "platform/gui/Gui.h"
+#include "process/AppState.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "config/IniFile.h"
 #include "monitor/AddHostWindow.h"
 #include "monitor/HostTable.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "monitor/HostTable.h"
 #include "monitor/TestCycle.h"
 #include "platform/gui/TestWindow.h"
+#include "process/AppState.h"
+#include "support/IcmpPermission.h"
 #include "support/MainWindowFixture.h"
 
 namespace {
@@ -35,6 +36,7 @@ TEST_F(MonitorCommandsTest, StartWithOnlyTheHeaderRowOnlyAsksForHosts) {
 
 // The real cycle: our console ping of loopback, through the capture.
 TEST_F(MonitorCommandsTest, StartAndStopSwapTheButtonsAndTheCountsGoOn) {
+  if (std::string why = test::IcmpProblem(); !why.empty()) GTEST_SKIP() << why;
   WriteConfig("[list]\r\nlo=127.0.0.1\r\n[config]\r\nspeed=50\r\n");
   OpenMainWindow();
   gui::Grid grid = HostGrid();

@@ -2,13 +2,13 @@
 
 #include <ostream>
 
-#include "app/AppState.h"
 #include "app/ToolbarCommands.h"
 #include "config/IniFile.h"
 #include "monitor/HostTable.h"
 #include "monitor/ScriptedProbe.h"
 #include "monitor/TestCycle.h"
 #include "platform/gui/TestWindow.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 
 namespace {

@@ -65,6 +65,30 @@ TEST(IpconfigReport, ReadsWholeAdapterBlocks) {
   for (const auto& c : cases) ExpectReport(c);
 }
 
+TEST(IpconfigReport, DnsServersAreCutOutByText) {
+  const Text report = ReadFixture("dhcp_two_dns.txt");
+  // Every occurrence of the first server leaves the second: a second server
+  // that begins with the first loses that part.
+  const Text containing = replaceAll(report, "192.0.2.8", "192.168.1.10");
+  // The report ends right after the first server, before its CR LF: a value
+  // segment without a line break gives an empty value, and the rest of the
+  // segment is read as the further servers.
+  const Text cut = left(report, find(report, "192.168.1.1", find(report, "DNS 服务器")) + 10);
+  const ReportCase cases[] = {
+      {"second dns server contains the first",
+       containing,
+       kKey,
+       {true, "192.168.1.23", "00:1A:2B:3C:4D:5E", "255.255.255.0", "192.168.1.1", "192.168.1.1",
+        "192.168.1.1", "0", "是"}},
+      {"value segment without CR LF",
+       cut,
+       kKey,
+       {true, "192.168.1.23", "00:1A:2B:3C:4D:5E", "255.255.255.0", "192.168.1.1", "192.168.1.1",
+        "", "192.168.1.1", "是"}},
+  };
+  for (const auto& c : cases) ExpectReport(c);
+}
+
 TEST(IpconfigReport, WindowAndLabelRules) {
   const Text endsInLabel = ReadFixture("window_ends_in_label.txt");
   // The same report cut inside the next adapter's physical address label.

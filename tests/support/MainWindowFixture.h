@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
-#include "app/TimeHelper.h"
 #include "config/IniFile.h"
 #include "platform/os/Files.h"
+#include "process/AppState.h"
+#include "process/TimeHelper.h"
 #include "support/TemporaryDirectory.h"
 #include "update/UpdateCheck.h"
 

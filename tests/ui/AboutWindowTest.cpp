@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "process/AppState.h"
 #include "support/MainWindowFixture.h"
 #include "ui/AboutWindow.h"
 #include "ui/WindowCommand.h"

@@ -8,8 +8,8 @@
 #include <functional>
 #include <thread>
 
-#include "app/AppState.h"
 #include "platform/gui/Gui.h"
+#include "process/AppState.h"
 
 // `window` is the global handle the command fills in; `act` gets a copy once
 // it is open and must close it. Returns whether the window was seen open.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <thread>
 
-#include "app/AppState.h"
+#include "process/AppState.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/MainWindowFixture.h"
 #include "update/UpdateCheck.h"

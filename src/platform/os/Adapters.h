@@ -36,7 +36,8 @@ struct Adapter {
   Text ipv6LinkLocal;  // "fe80::1%2", empty when none
 };
 
-// Every interface that is not loopback, in interface-index order. Empty
+// Every interface that is administratively up and not loopback, in
+// interface-index order; one without a carrier has `running` false. Empty
 // when the interfaces cannot be read.
 std::vector<Adapter> ListAdapters();
 

@@ -25,8 +25,9 @@ namespace os {
 // Writes key=value into the section, creating the file, the section or the
 // key as needed. Refused (false, file untouched) when the line could not be
 // read back as written: an empty name, a line break or zero byte anywhere, a
-// "]" in the section name, a "=" in the key or a key beginning with "[", ";"
-// or "#".
+// "]" in the section name (also one that a GBK lead byte at the name's end
+// would take as its second byte), a "=" in the key or a key beginning with
+// "[", ";" or "#".
 bool ProfileWriteString(const Text& section, const Text& key, const Text& value, const Text& file);
 // Removes every line of the key; a key that is not there is no error.
 bool ProfileDeleteKey(const Text& section, const Text& key, const Text& file);

@@ -1,5 +1,8 @@
 #include "platform/os/ProfileText.h"
 
+#include <string>
+#include <unordered_set>
+
 namespace os {
 namespace {
 
@@ -36,15 +39,29 @@ bool SameName(const Text& a, const Text& b) {
   return true;
 }
 
+// The name with its single-byte ASCII letters in upper case: two names are
+// the same name when their folded forms are equal.
+Text FoldedName(const Text& name) {
+  Text folded = name;
+  for (int p = 1; p <= length(name); p += CharacterLength(name, p)) {
+    if (CharacterLength(name, p) == 1) folded[p - 1] = FoldAscii(name[p - 1]);
+  }
+  return folded;
+}
+
+// One text for a section and key pair; the section's length keeps any two
+// pairs apart.
+Text KeyIndexOf(const Text& section, const Text& key) {
+  return std::to_string(section.size()) + ":" + FoldedName(section) + FoldedName(key);
+}
+
 bool HasLineBreakOrZero(const Text& t) {
   return t.find_first_of(Text("\r\n\0", 3)) != Text::npos;
 }
 
-void AddUnique(std::vector<Text>& names, const Text& name) {
-  for (const Text& known : names) {
-    if (SameName(known, name)) return;
-  }
-  names.push_back(name);
+// Adds the name unless a name that is the same name is already there.
+void AddUnique(std::vector<Text>& names, std::unordered_set<Text>& seen, const Text& name) {
+  if (seen.insert(FoldedName(name)).second) names.push_back(name);
 }
 
 }  // namespace
@@ -88,9 +105,14 @@ ProfileText::Line ProfileText::Classify(Text body, Text ending) {
 
 void ProfileText::Renumber() {
   int current = -1;
+  firstKeyLine_.clear();
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::Section) current = static_cast<int>(i);
-    lines_[i].section = current;
+    Line& line = lines_[i];
+    if (line.kind == Kind::Section) current = static_cast<int>(i);
+    line.section = current;
+    if (line.kind == Kind::Key && current >= 0) {
+      firstKeyLine_.emplace(KeyIndexOf(lines_[current].name, line.name), static_cast<int>(i));
+    }
   }
 }
 
@@ -99,13 +121,8 @@ bool ProfileText::InSection(const Line& line, const Text& section) const {
 }
 
 int ProfileText::FindKey(const Text& section, const Text& key) const {
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const Line& line = lines_[i];
-    if (line.kind == Kind::Key && SameName(line.name, key) && InSection(line, section)) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  auto found = firstKeyLine_.find(KeyIndexOf(section, key));
+  return found == firstKeyLine_.end() ? -1 : found->second;
 }
 
 std::optional<Text> ProfileText::Value(const Text& section, const Text& key) const {
@@ -117,8 +134,9 @@ std::optional<Text> ProfileText::Value(const Text& section, const Text& key) con
 
 std::vector<Text> ProfileText::SectionNames() const {
   std::vector<Text> names;
+  std::unordered_set<Text> seen;
   for (const Line& line : lines_) {
-    if (line.kind == Kind::Section) AddUnique(names, line.name);
+    if (line.kind == Kind::Section) AddUnique(names, seen, line.name);
   }
   return names;
 }
@@ -126,8 +144,9 @@ std::vector<Text> ProfileText::SectionNames() const {
 std::vector<Text> ProfileText::KeyNames(const Text& section) const {
   Text wanted = TrimWhite(section);
   std::vector<Text> names;
+  std::unordered_set<Text> seen;
   for (const Line& line : lines_) {
-    if (line.kind == Kind::Key && InSection(line, wanted)) AddUnique(names, line.name);
+    if (line.kind == Kind::Key && InSection(line, wanted)) AddUnique(names, seen, line.name);
   }
   return names;
 }
@@ -146,8 +165,14 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
   if (HasLineBreakOrZero(sectionName) || HasLineBreakOrZero(keyName) || HasLineBreakOrZero(value)) {
     return false;
   }
-  if (find(sectionName, "]") > 0 || keyName.find('=') != Text::npos) return false;
-  if (keyName[0] == '[' || keyName[0] == ';' || keyName[0] == '#') return false;
+  // Each name must come back from its own line as written. This refuses a
+  // "]" in the section name, a "=" in the key, a key that starts a header or
+  // a comment, and a lone GBK lead byte at the end of a section name, which
+  // would take the closing "]" as its second byte.
+  Line header = Classify("[" + sectionName + "]", kNewLine);
+  Line keyLine = Classify(keyName + "=" + value, kNewLine);
+  if (header.kind != Kind::Section || header.name != sectionName) return false;
+  if (keyLine.kind != Kind::Key || keyLine.name != keyName) return false;
 
   int existing = FindKey(sectionName, keyName);
   if (existing >= 0) {
@@ -156,7 +181,6 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
     line.body = line.name + "=" + value;
     return true;
   }
-  Line keyLine = Classify(keyName + "=" + value, kNewLine);
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind != Kind::Section || !SameName(lines_[i].name, sectionName)) continue;
     // After the section's last key line (or its header), before the blank and
@@ -168,7 +192,7 @@ bool ProfileText::SetValue(const Text& section, const Text& key, const Text& val
     Insert(at, std::move(keyLine));
     return true;
   }
-  Insert(lines_.size(), Classify("[" + sectionName + "]", kNewLine));
+  Insert(lines_.size(), std::move(header));
   Insert(lines_.size(), std::move(keyLine));
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "text/Text.h"
@@ -46,6 +47,9 @@ class ProfileText {
   void RemoveLines(const std::function<bool(const Line&)>& unwanted);
 
   std::vector<Line> lines_;
+  // The first key line of each section and key name, by their folded names,
+  // so that a lookup does not walk the file.
+  std::unordered_map<Text, int> firstKeyLine_;
 };
 
 }  // namespace os

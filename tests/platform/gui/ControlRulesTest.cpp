@@ -1,6 +1,8 @@
 // The rules the windows rely on, control by control.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "TestWindow.h"
@@ -32,13 +34,30 @@ TEST_F(ControlRules, SliderKeepsTheStoredValueApartFromTheThumb) {
   }
   EXPECT_EQ(events, 0) << "setting from code raises nothing";
 
-  // A user move stores the thumb's place, once per change.
+  // Every scroll notification stores the thumb's place and raises the
+  // event, also when the thumb does not move: a drag's press, move and
+  // release, a key, a click on the thumb.
   slider.UserMoveThumb(100);
-  slider.UserMoveThumb(100);
-  EXPECT_EQ(events, 1);
+  EXPECT_EQ(events, 3);
   EXPECT_EQ(slider.Position(), 100);
+  struct UserAct {
+    const char* name;
+    std::function<void()> act;
+    int events;
+  };
+  const UserAct acts[] = {
+      {"drag to where the thumb is", [&] { slider.UserMoveThumb(5); }, 2},
+      {"Home at the minimum", [&] { slider.UserPressKey(36); }, 1},
+      {"click on the thumb", [&] { slider.UserClickThumb(); }, 2},
+  };
+  for (const UserAct& a : acts) {
+    slider.SetPosition(3);  // the thumb stands at the minimum, 5
+    events = 0;
+    a.act();
+    EXPECT_EQ(events, a.events) << a.name;
+    EXPECT_EQ(slider.Position(), 5) << a.name;
+  }
   slider.UserMoveThumb(9999);
-  EXPECT_EQ(events, 2);
   EXPECT_EQ(slider.Position(), 2000);
 
   for (auto [set, stored] :
@@ -167,6 +186,36 @@ TEST_F(ControlRules, GridReadsOutsideAreEmptyAndRowsKeepTheirKeys) {
   EXPECT_EQ(grid.CellTextColor(2, 2), kDefaultTextColor);
 }
 
+// A cell keeps the alignment its rectangle gave it while rows around it are
+// deleted and added; the last rectangle over a cell wins; a cleared grid, a
+// new row and a column added again start left-aligned.
+TEST_F(ControlRules, GridAlignmentFollowsItsCells) {
+  auto grid = window.Get<Grid>("高级表格1");
+  grid.SetColumnCount(4);
+  for (Text first : {"1", "2", "3", "4"}) grid.AppendRow(first);
+  grid.SetAlignment(1, 1, 3, 3, Align::Center);
+  grid.SetAlignment(2, 2, 2, 2, Align::Right);
+  grid.DeleteRow(1);  // rows 2..4 move up to 1..3
+  grid.AppendRow("5");
+  grid.SetColumnCount(3);
+  grid.SetColumnCount(4);
+  struct Case {
+    int row, column;
+    Align align;
+  };
+  for (const Case& c : std::vector<Case>{{1, 1, Align::Center},
+                                         {1, 2, Align::Right},
+                                         {2, 2, Align::Center},
+                                         {2, 0, Align::Left},
+                                         {2, 3, Align::Left},
+                                         {3, 1, Align::Left},
+                                         {4, 1, Align::Left}}) {
+    EXPECT_EQ(grid.CellAlignment(c.row, c.column), c.align) << c.row << "," << c.column;
+  }
+  grid.Reset();
+  EXPECT_EQ(grid.CellAlignment(1, 1), Align::Left);
+}
+
 TEST_F(ControlRules, GridCursorAfterDeletionAndItsEvents) {
   auto grid = window.Get<Grid>("高级表格1");
   grid.SetColumnCount(4);
@@ -180,10 +229,17 @@ TEST_F(ControlRules, GridCursorAfterDeletionAndItsEvents) {
   EXPECT_EQ(moved, 1);
   EXPECT_EQ(grid.CursorRow(), 2);
   EXPECT_EQ(grid.CursorColumn(), 3);
-  grid.UserRightClickCell(1, 1);
+  // The right button is raised wherever it is pressed (a data cell, the
+  // header, below the rows) and never moves the cursor.
+  for (auto [row, column] : {std::pair{1, 1}, {0, 2}, {9, 9}}) {
+    grid.UserRightClickCell(row, column);
+    EXPECT_EQ(grid.CursorRow(), 2) << row << "," << column;
+    EXPECT_EQ(grid.CursorColumn(), 3);
+  }
+  EXPECT_EQ(right, 3);
+  EXPECT_EQ(moved, 1);
+  grid.UserClickCell(1, 1);
   EXPECT_EQ(moved, 2);
-  EXPECT_EQ(right, 1);
-  EXPECT_EQ(grid.CursorRow(), 1);
 
   // Row numbers under the cursor: same number while rows remain below,
   // one up after the last row, none after the only one.

@@ -174,6 +174,31 @@ TEST(NetworkNamespace, OnlyLoopbackMeansNoLocalAddressAndNoAdapter) {
   EXPECT_EQ(*got, "[] 0");
 }
 
+TEST(NetworkNamespace, SwitchedOffInterfacesAreLeftOutAndNoCarrierStays) {
+  netlab::Namespace ns;
+  if (!ns.Ready()) GTEST_SKIP() << ns.Error();
+  // Made in index order: a switched-off pair, one end up with its peer down
+  // (no carrier), then a pair that is up at both ends.
+  std::string output;
+  ASSERT_EQ(ns.Exec("sh -c 'ip link add off0 type veth peer name off1 && "
+                    "ip link add dis0 type veth peer name dis1 && ip link set dis0 up && "
+                    "ip link add on0 type veth peer name on1 && "
+                    "ip link set on0 up && ip link set on1 up'",
+                    &output),
+            0)
+      << output;
+  auto got = netlab::RunInNamespace(ns.Name(), [] {
+    std::string listed;
+    for (const os::Adapter& a : os::ListAdapters()) {
+      listed += a.name + (a.running ? " running\n" : " disconnected\n");
+    }
+    return listed;
+  });
+  ASSERT_TRUE(got);
+  // A veth pair's peer is made, and numbered, first.
+  EXPECT_EQ(*got, "dis0 disconnected\non1 running\non0 running\n");
+}
+
 // Both kinds of ICMP socket, in a namespace that permits datagram ICMP
 // sockets and has a link on which 10.79.0.9 never answers (and fails fast).
 class IcmpSockets : public ::testing::TestWithParam<os::IcmpMode> {

@@ -6,11 +6,12 @@
 
 #include "platform/os/Network.h"
 #include "platform/os/posix/IcmpEcho.h"
+#include "support/IcmpPermission.h"
 
 namespace {
 
 TEST(Network, PingOfLoopbackAnswers) {
-  if (!os::IcmpSocket().IsOpen()) GTEST_SKIP() << "no permission for ICMP sockets here";
+  if (std::string why = test::IcmpProblem(); !why.empty()) GTEST_SKIP() << why;
   EXPECT_GE(os::PingAddress("127.0.0.1"), 0);
   EXPECT_GE(os::PingAddress("127.0.0.1", 5), 0);
 }

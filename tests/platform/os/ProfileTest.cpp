@@ -154,17 +154,30 @@ TEST_F(ProfileTest, WritesThatCouldNotBeReadBackAreRefused) {
     Text section, key, value;
   };
   const Case cases[] = {
-      {"list", "a=b", "v"},    {"list", "[x", "v"},
-      {"list", ";x", "v"},     {"list", "#x", "v"},
-      {"list", "k", "a\r\nb"}, {"list", "k", "a\nb"},
-      {"li]st", "k", "v"},     {"list", "", "v"},
-      {"  ", "k", "v"},        {"list", "k", Text("a\0b", 3)},
+      {"list", "a=b", "v"},
+      {"list", "[x", "v"},
+      {"list", ";x", "v"},
+      {"list", "#x", "v"},
+      {"list", "k", "a\r\nb"},
+      {"list", "k", "a\nb"},
+      {"li]st", "k", "v"},
+      {"list", "", "v"},
+      {"  ", "k", "v"},
+      {"list", "k", Text("a\0b", 3)},
+      // A lone GBK lead byte at the end takes the closing "]" as its second byte.
+      {"\xFF", "k", "v"},
+      {"li\x81", "k", "v"},
+      {"\xFF ", "k", "v"},
   };
   for (const Case& c : cases) {
     Put(original);
-    EXPECT_FALSE(os::ProfileWriteString(c.section, c.key, c.value, path_)) << c.key << c.value;
+    EXPECT_FALSE(os::ProfileWriteString(c.section, c.key, c.value, path_))
+        << c.section << "/" << c.key << "/" << c.value;
     EXPECT_EQ(Get(), original);
   }
+  // A GBK character whose second byte is "]" reads back and is kept.
+  EXPECT_TRUE(os::ProfileWriteString("\x81]", "k", "v", path_));
+  EXPECT_EQ(os::ProfileReadString("\x81]", "k", path_), "v");
 }
 
 TEST_F(ProfileTest, DeletingRemovesEveryCopyAndNothingElse) {
@@ -280,6 +293,62 @@ TEST_F(ProfileTest, KilledWriterNeverLosesASavedKey) {
         << "round " << round << ", saved " << saved << ":\n"
         << content;
   }
+  // Each writer removed the temporary files of the writers killed before
+  // it: only the last one's write in flight may have left one.
+  std::vector<std::string> entries = DirectoryEntries();
+  EXPECT_LE(entries.size(), 2u) << testing::PrintToString(entries);
+}
+
+// The id of a process that has ended.
+pid_t EndedProcess() {
+  pid_t child = fork();
+  if (child == 0) _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+TEST_F(ProfileTest, TemporaryFilesOfEndedWritersGoWithTheNextWrite) {
+  const std::string ended = std::to_string(EndedProcess());
+  const std::string alive = std::to_string(getpid());
+  struct Entry {
+    std::string name;
+    bool stays;
+  };
+  const Entry entries[] = {
+      {"config.ini." + ended + "-3-41.tmp", false},
+      {"config.ini." + ended + ".7.tmp", false},
+      {"config.ini." + alive + ".7.tmp", true},  // a write in flight
+      {"config.ini.bak", true},
+      {"config.ini." + ended + ".tmp", true},
+      {"config.ini.x" + ended + ".1.tmp", true},
+      {"other.ini." + ended + ".1.tmp", true},
+  };
+  for (const Entry& e : entries) std::ofstream(dir_ / e.name) << "x";
+  Put("[list]\r\na=1\r\n");
+  EXPECT_TRUE(os::ProfileWriteString("list", "b", "2", path_));
+  for (const Entry& e : entries) EXPECT_EQ(fs::exists(dir_ / e.name), e.stays) << e.name;
+}
+
+TEST_F(ProfileTest, ReadsFollowEveryChangeOfTheFile) {
+  // Rewritten in place with the same size and within the same tick of the
+  // file clock, by hand and by another process.
+  for (const char* speed : {"11", "22", "33"}) {
+    Put(std::string("[config]\r\nspeed=") + speed + "\r\n");
+    EXPECT_EQ(os::ProfileReadString("config", "speed", path_), speed);
+  }
+  for (const char* speed : {"44", "55"}) {
+    pid_t child = fork();
+    if (child == 0) _exit(os::ProfileWriteString("config", "speed", speed, path_) ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(os::ProfileReadString("config", "speed", path_), speed);
+  }
+  // A settled file read many times, then changed through the service.
+  usleep(300000);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(os::ProfileReadInt("config", "speed", 0, path_), 55);
+  EXPECT_TRUE(os::ProfileWriteString("config", "speed", "66", path_));
+  EXPECT_EQ(os::ProfileReadInt("config", "speed", 0, path_), 66);
 }
 
 }  // namespace

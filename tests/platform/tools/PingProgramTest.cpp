@@ -4,13 +4,14 @@
 
 #include "ProgramOutput.h"
 #include "platform/os/posix/IcmpEcho.h"
+#include "support/IcmpPermission.h"
 
 namespace {
 
 const std::string kPing = KV_PING;
 
 TEST(PingProgram, OneEchoToLoopbackInTheWindowsLayout) {
-  if (!os::IcmpSocket().IsOpen()) GTEST_SKIP() << "no permission for ICMP sockets here";
+  if (std::string why = test::IcmpProblem(); !why.empty()) GTEST_SKIP() << why;
   ProgramRun run = RunProgram(kPing + " 127.0.0.1 -n 1");
   EXPECT_EQ(run.status, 0);
   std::vector<std::string> lines = CrLfLines(run.output);

@@ -21,12 +21,12 @@ QColor ColorOf(Color color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-QVariant CellData(const GridCell& cell, int role) {
+QVariant CellData(const GridCell& cell, Align align, int role) {
   switch (role) {
     case Qt::DisplayRole:
       return cell.shown;
     case Qt::TextAlignmentRole:
-      return AlignmentOf(cell.align);
+      return AlignmentOf(align);
     case Qt::ForegroundRole:
       return cell.color == kDefaultTextColor ? QVariant() : QVariant(ColorOf(cell.color));
     default:
@@ -46,12 +46,12 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   const GridCell* cell = index.isValid() ? Cell(index.row() + 1, index.column()) : nullptr;
-  return cell ? CellData(*cell, role) : QVariant();
+  return cell ? CellData(*cell, Alignment(index.row() + 1, index.column()), role) : QVariant();
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   const GridCell* cell = orientation == Qt::Horizontal ? Cell(0, section) : nullptr;
-  return cell ? CellData(*cell, role) : QVariant();
+  return cell ? CellData(*cell, Alignment(0, section), role) : QVariant();
 }
 
 GridModel::Row GridModel::NewRow() {
@@ -94,6 +94,9 @@ void GridModel::SetColumns(int columns) {
   } else if (columns < columns_) {
     beginRemoveColumns({}, columns, columns_ - 1);
     for (Row& row : rows_) row.cells.resize(columns);
+    // A column added again later starts without alignment.
+    for (AlignedRange& range : alignedRanges_) range.column2 = std::min(range.column2, columns - 1);
+    std::erase_if(alignedRanges_, [](const AlignedRange& r) { return r.column1 > r.column2; });
     columns_ = columns;
     endRemoveColumns();
   }
@@ -101,6 +104,7 @@ void GridModel::SetColumns(int columns) {
 
 void GridModel::ClearCells() {
   for (Row& row : rows_) std::fill(row.cells.begin(), row.cells.end(), GridCell{});
+  alignedRanges_.clear();
   Changed(0, 0, Rows() - 1, columns_ - 1);
 }
 
@@ -130,7 +134,31 @@ void GridModel::ForRectangle(int row1, int column1, int row2, int column2, F&& f
 }
 
 void GridModel::SetAlignment(int row1, int column1, int row2, int column2, Align align) {
-  ForRectangle(row1, column1, row2, column2, [&](GridCell& cell) { cell.align = align; });
+  const int top = std::max(std::min(row1, row2), 0);
+  const int bottom = std::min(std::max(row1, row2), Rows() - 1);
+  const int leftmost = std::max(std::min(column1, column2), 0);
+  const int rightmost = std::min(std::max(column1, column2), columns_ - 1);
+  if (top > bottom || leftmost > rightmost) return;
+  AlignedRange range{rows_[top].key, rows_[bottom].key, leftmost, rightmost, align};
+  // A rectangle that the new one covers can no longer be seen: dropping it
+  // keeps the list short when a growing range is aligned again and again.
+  std::erase_if(alignedRanges_, [&](const AlignedRange& old) {
+    return range.firstKey <= old.firstKey && old.lastKey <= range.lastKey &&
+           range.column1 <= old.column1 && old.column2 <= range.column2;
+  });
+  alignedRanges_.push_back(range);
+  Changed(top, leftmost, bottom, rightmost);
+}
+
+Align GridModel::Alignment(int row, int column) const {
+  if (!Cell(row, column)) return Align::Left;
+  const long long key = rows_[row].key;
+  for (auto r = alignedRanges_.rbegin(); r != alignedRanges_.rend(); ++r) {
+    if (r->firstKey <= key && key <= r->lastKey && r->column1 <= column && column <= r->column2) {
+      return r->align;
+    }
+  }
+  return Align::Left;
 }
 
 void GridModel::SetColor(int row1, int column1, int row2, int column2, Color color) {

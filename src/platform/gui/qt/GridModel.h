@@ -13,7 +13,6 @@ struct GridCell {
   Text text;
   QString shown;  // the text as the view draws it
   Color color = kDefaultTextColor;
-  Align align = Align::Left;
 };
 
 class GridModel : public QAbstractTableModel {
@@ -36,6 +35,7 @@ class GridModel : public QAbstractTableModel {
   void SetText(int row, int column, const Text& text);
   // Rectangle inclusive, corners in any order, clipped to the grid.
   void SetAlignment(int row1, int column1, int row2, int column2, Align align);
+  Align Alignment(int row, int column) const;  // of an existing cell
   void SetColor(int row1, int column1, int row2, int column2, Color color);
   int Append(const Text& firstCell);
   void Remove(int row);
@@ -52,6 +52,18 @@ class GridModel : public QAbstractTableModel {
   void Changed(int row1, int column1, int row2, int column2);
   template <class F>
   void ForRectangle(int row1, int column1, int row2, int column2, F&& f);
+
+  // Alignment is kept per rectangle, not per cell, so that aligning a
+  // range costs the same for ten rows as for ten thousand. Rows are only
+  // appended at the end, so row keys grow down the grid and a rectangle's
+  // rows stay those between its first and last row key, whatever rows are
+  // removed. Later rectangles come last and win.
+  struct AlignedRange {
+    long long firstKey, lastKey;
+    int column1, column2;
+    Align align;
+  };
+  std::vector<AlignedRange> alignedRanges_;
 
   std::vector<Row> rows_;
   int columns_ = 0;

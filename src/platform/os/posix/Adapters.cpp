@@ -109,6 +109,9 @@ std::vector<Adapter> ListAdapters() {
   for (ifaddrs* i = list; i; i = i->ifa_next) {
     if (!i->ifa_addr || i->ifa_addr->sa_family != AF_PACKET) continue;
     if (i->ifa_flags & IFF_LOOPBACK) continue;
+    // Windows lists the enabled adapters only; one that is up without a
+    // carrier stays, as media disconnected.
+    if (!(i->ifa_flags & IFF_UP)) continue;
     auto* link = reinterpret_cast<sockaddr_ll*>(i->ifa_addr);
     Adapter a;
     a.name = i->ifa_name;

@@ -1,11 +1,14 @@
 #include "platform/os/WholeFile.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -114,6 +117,46 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content) {
   }
   FlushDirectoryOf(target);
   return true;
+}
+
+FileStamp StampOf(const std::string& path) {
+  constexpr long long kSecond = 1000000000LL;
+  // File times come from the kernel's coarse clock (a tick of at most 10 ms);
+  // a tenth of a second is well beyond it.
+  constexpr long long kTimeResolution = kSecond / 10;
+  struct stat info;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  if (stat(path.c_str(), &info) != 0) return {};
+  FileStamp stamp;
+  stamp.exists = true;
+  stamp.size = static_cast<long long>(info.st_size);
+  stamp.modified = static_cast<long long>(info.st_mtim.tv_sec) * kSecond + info.st_mtim.tv_nsec;
+  stamp.id = static_cast<long long>(info.st_ino);
+  long long nowNs = static_cast<long long>(now.tv_sec) * kSecond + now.tv_nsec;
+  stamp.settled = nowNs - stamp.modified > kTimeResolution;
+  return stamp;
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& directory) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(directory.c_str());
+  if (!dir) return names;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  return names;
+}
+
+bool ProcessIsRunning(int processId) {
+  // EPERM: it exists, under another user.
+  return processId > 0 && (kill(processId, 0) == 0 || errno == EPERM);
+}
+
+bool RemoveWholeFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
 }
 
 }  // namespace os

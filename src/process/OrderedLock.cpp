@@ -1,4 +1,4 @@
-#include "lan/OrderedLock.h"
+#include "process/OrderedLock.h"
 
 void OrderedLock::Enter(unsigned ticket) {
   std::atomic<unsigned>& slot = wakeUps_[ticket % kSlots];

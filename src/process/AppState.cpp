@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "process/AppState.h"
 
 IniFile* configFile = nullptr;
 TimeHelper* timeHelper = nullptr;

@@ -1,7 +1,7 @@
-#include "app/ActivityLog.h"
+#include "process/ActivityLog.h"
 
-#include "app/AppState.h"
-#include "app/TimeHelper.h"
+#include "process/AppState.h"
+#include "process/TimeHelper.h"
 
 Text LogLine(const Text& timeOfDay, const Text& message) {
   return "[ " + timeOfDay + " ] " + message;

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "lan/OrderedLock.h"
+#include "process/OrderedLock.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/TimeHelper.h"
+#include "process/TimeHelper.h"
 
 #include "platform/os/Clock.h"
 

@@ -1,10 +1,10 @@
-#include "app/ExitRoutine.h"
+#include "process/ExitRoutine.h"
 
 #include <atomic>
 
-#include "app/AppState.h"
-#include "app/TimeHelper.h"
 #include "config/IniFile.h"
+#include "process/AppState.h"
+#include "process/TimeHelper.h"
 
 namespace {
 std::atomic<bool> registered{false};

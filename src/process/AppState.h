@@ -7,8 +7,8 @@
 #include <mutex>
 #include <vector>
 
-#include "lan/OrderedLock.h"
 #include "platform/gui/Gui.h"
+#include "process/OrderedLock.h"
 #include "text/Text.h"
 
 class IniFile;
