@@ -178,8 +178,8 @@ class Grid : public Control {
   void OnCursorMoved(std::function<void()> handler);
   void OnRightButton(std::function<void()> handler);
   // As if the user clicked a cell (moves the cursor; a click on the header
-  // row takes it away) or pressed the right button over it (moves the
-  // cursor, then raises the right-button event).
+  // row takes it away) or pressed the right button over it or anywhere else
+  // on the grid (raises the right-button event; the cursor stays where it is).
   void UserClickCell(int row, int column);
   void UserRightClickCell(int row, int column);
 };
