@@ -274,8 +274,12 @@ class Slider : public Control {
   void SetPosition(int value);
   int Position() const;
   int ThumbPosition() const;
+  // Raised for every scroll notification except the end of a scroll, also
+  // when the thumb stays where it was; the position then takes the thumb's.
   void OnPositionChanged(std::function<void()> handler);
-  void UserMoveThumb(int value);
+  void UserMoveThumb(int value);   // drags the thumb there and lets it go
+  void UserClickThumb();           // presses and releases it without moving
+  void UserPressKey(int keyCode);  // Home, End, arrows, Page Up/Down
 };
 
 class ProgressBar : public Control {
