@@ -8,9 +8,6 @@ add_executable(os_profile_writer_child ProfileWriterChild.cpp)
 target_link_libraries(os_profile_writer_child PRIVATE kv_os)
 add_dependencies(os_profile_tests os_profile_writer_child)
 
-if(WIN32)
-  return()  # the process tests are Linux's for now
-endif()
 # The child the process tests start; it lands beside the test programs.
 add_executable(os_process_test_child ProcessTestChild.cpp)
 kv_add_test(os_process_tests SOURCES ProcessTest.cpp LIBS kv_os)
