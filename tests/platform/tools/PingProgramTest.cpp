@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramOutput.h"
-#include "platform/os/posix/IcmpEcho.h"
+#include "platform/os/IcmpEcho.h"
 
 namespace {
 

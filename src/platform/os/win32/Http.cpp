@@ -77,7 +77,11 @@ Text HttpGet(const Text& url) {
   if (secure) flags |= INTERNET_FLAG_SECURE;
   InternetHandle request(
       HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr, accept, flags, 0));
-  if (!request || !HttpSendRequestA(request, nullptr, 0, nullptr, 0)) return Text();
+  // The flags above ask caches for a fresh copy with "Pragma"; HTTP/1.1
+  // caches on the way read this one.
+  const char noCache[] = "Cache-Control: no-cache\r\n";
+  if (!request || !HttpSendRequestA(request, noCache, sizeof noCache - 1, nullptr, 0))
+    return Text();
 
   long long announced = ContentLength(request);
   Text body;

@@ -1,7 +1,8 @@
 #include <winsock2.h>
-// The ICMP service's declarations need the socket types first.
-#include <icmpapi.h>
+// The ICMP service's declarations need the socket and IP helper types first.
 #include <iphlpapi.h>
+// and then:
+#include <icmpapi.h>
 
 #include <cerrno>
 #include <cstring>
