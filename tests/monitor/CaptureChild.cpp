@@ -3,14 +3,25 @@
 //   both     one line on standard output, one on standard error
 //   zero     "ab", a zero byte, "cd" in one write, then later "ef"
 //   forever  one line, then never ends
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The bytes as written: no CR added before LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "big") {
     long n = argc > 2 ? std::atol(argv[2]) : 0;
@@ -29,7 +40,7 @@ int main(int argc, char** argv) {
   } else if (mode == "forever") {
     std::puts("started");
     std::fflush(stdout);
-    for (;;) pause();
+    for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // The application object, the main loop and event pumping.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <atomic>
 #include <chrono>

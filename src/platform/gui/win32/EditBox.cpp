@@ -1,6 +1,7 @@
 // The edit box: one line of text, with text-changed and key events.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <climits>
 

@@ -1,8 +1,9 @@
 // The grid: a list view in report mode over our own model of cells, whose
 // row 0 is shown as the column headers. Every cell is drawn here, with its
 // colour and alignment, and the cursor cell carries a focus rectangle.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 #include <vector>

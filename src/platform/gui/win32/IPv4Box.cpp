@@ -1,7 +1,8 @@
 // The IPv4 address box: the system's address control, with our rules for
 // what may be set and how it reads.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <array>
 #include <optional>

@@ -1,6 +1,7 @@
 // The progress bar: a position out of a maximum, drawn without text.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 

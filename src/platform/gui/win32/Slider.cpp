@@ -1,7 +1,8 @@
 // The slider keeps a position value apart from its thumb: the program may
 // store a value outside the range, while the thumb always stands inside it.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 

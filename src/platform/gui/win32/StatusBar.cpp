@@ -1,6 +1,7 @@
 // The status bar: a row of sunken parts of given widths; -1 takes the rest.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <vector>
 

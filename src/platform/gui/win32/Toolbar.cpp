@@ -1,7 +1,8 @@
 // The toolbar: text buttons with a picture beside the caption, and
 // separators, all addressed by position; the hints show as tooltips.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <deque>
 

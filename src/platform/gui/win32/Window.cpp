@@ -1,8 +1,9 @@
 // Top-level windows built from their control tables. The window procedure
 // hands each control's WM_COMMAND, WM_NOTIFY, scroll, colour and drawing
 // messages on to the control concerned.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 
