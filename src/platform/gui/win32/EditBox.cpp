@@ -78,11 +78,13 @@ class EditBoxWindow : public ControlWindow {
     return selected;
   }
 
+  // Typing goes on at the end of the text.
+  void MoveToEnd() { SendMessageA(hwnd, EM_SETSEL, INT_MAX, INT_MAX); }
+
   // A key as the user presses it: down, the character it types, up.
   void Press(int keyCode, const Text& typed) {
     SendMessageA(hwnd, WM_KEYDOWN, static_cast<WPARAM>(keyCode), 1);
     if (!hwnd || !IsWindow(hwnd)) return;
-    SendMessageA(hwnd, EM_SETSEL, INT_MAX, INT_MAX);
     if (typed.size() == 1)
       SendMessageA(hwnd, WM_CHAR, static_cast<unsigned char>(typed[0]), 1);
     else if (!typed.empty())
@@ -142,6 +144,7 @@ void EditBox::UserType(const Text& text) {
       if (!core_->alive.load()) return;  // a handler closed the window
       const Text character = text.substr(at, win32::CharacterLength(text, at));
       at += character.size();
+      e.MoveToEnd();
       e.Press(win32::KeyTyping(character), character);
     }
   });

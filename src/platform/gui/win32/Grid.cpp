@@ -83,13 +83,16 @@ class GridWindow : public ControlWindow {
 
   // The cursor follows the rows that are left: it stays on its row number
   // while rows remain, otherwise it goes to the last row or away.
-  void RowsChanged() {
+  void RowsChanged(bool headerToo = true) {
     SendMessageA(hwnd, LVM_SETITEMCOUNT, std::max(model_.Rows() - 1, 0),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     if (cursorRow_ >= model_.Rows()) cursorRow_ = model_.Rows() > 1 ? model_.Rows() - 1 : 0;
     if (cursorColumn_ >= model_.Columns()) cursorColumn_ = std::max(model_.Columns() - 1, 0);
     if (model_.Columns() == 0) cursorRow_ = 0;
-    Changed();
+    if (headerToo)
+      HeaderChanged();
+    else
+      Changed();
   }
 
   void SetColumns(int columns) {
@@ -119,9 +122,12 @@ class GridWindow : public ControlWindow {
     return column >= 0 && column < model_.Columns() ? widths_[column] : 0;
   }
 
-  // The header row's texts and alignments go to the column headers; the
-  // rest is drawn when the list paints.
-  void Changed() {
+  // Cells changed: drawn when the list paints next.
+  void Changed() { Repaint(); }
+
+  // The header row changed: its texts and alignments go to the column
+  // headers (only then: setting a header item is costly).
+  void HeaderChanged() {
     for (int c = 0; c < model_.Columns() && c < ListColumns(); ++c) {
       const GridCell* cell = model_.Cell(0, c);
       LVCOLUMNA column{};
@@ -359,7 +365,7 @@ void Grid::SetColumnCount(int columns) {
 void Grid::Reset() {
   WithWidget<GridWindow>(core_, [](GridWindow& g) {
     g.Model().ClearCells();
-    g.Changed();
+    g.HeaderChanged();
   });
 }
 
@@ -372,7 +378,11 @@ Text Grid::CellText(int row, int column) const {
 
 void Grid::SetCellText(int row, int column, const Text& text) {
   WithWidget<GridWindow>(core_, [&](GridWindow& g) {
-    if (g.Model().SetText(row, column, text)) g.Changed();
+    if (!g.Model().SetText(row, column, text)) return;
+    if (row == 0)
+      g.HeaderChanged();
+    else
+      g.Changed();
   });
 }
 
@@ -387,7 +397,7 @@ int Grid::ColumnWidth(int column) const {
 int Grid::AppendRow(const Text& firstCell) {
   return WithWidget<GridWindow>(core_, -1, [&](GridWindow& g) {
     const int row = g.Model().Append(firstCell);
-    g.RowsChanged();
+    g.RowsChanged(row == 0);
     return row;
   });
 }
@@ -400,7 +410,7 @@ void Grid::DeleteRow(int row) {
     const int cursorRow = g.CursorRow();
     const int cursorColumn = g.CursorColumn();
     g.Model().Remove(row);
-    g.RowsChanged();
+    g.RowsChanged(false);
     if (cursorRow <= 0) return;
     int next = cursorRow;
     if (cursorRow > row)
@@ -413,7 +423,11 @@ void Grid::DeleteRow(int row) {
 
 void Grid::SetAlignment(int row1, int column1, int row2, int column2, Align align) {
   WithWidget<GridWindow>(core_, [&](GridWindow& g) {
-    if (g.Model().SetAlignment(row1, column1, row2, column2, align)) g.Changed();
+    if (!g.Model().SetAlignment(row1, column1, row2, column2, align)) return;
+    if (std::min(row1, row2) <= 0)
+      g.HeaderChanged();
+    else
+      g.Changed();
   });
 }
 

@@ -24,6 +24,11 @@ class LabelWindow : public ControlWindow {
   }
   void SetTextValue(const Text& text) override {
     text_ = text;
+    // One line stands in the middle of the label's height; several lines
+    // start at its top.
+    const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    const bool oneLine = text.find('\n') == Text::npos;
+    SetWindowLongPtrA(hwnd, GWL_STYLE, oneLine ? style | SS_CENTERIMAGE : style & ~SS_CENTERIMAGE);
     SetWindowTextA(hwnd, text.c_str());
     Fit();
     // The old text is not painted over by a transparent label: the window
@@ -50,15 +55,16 @@ class LabelWindow : public ControlWindow {
     return place;
   }
   void Fit() {
-    SIZE needed{0, 0};
+    RECT needed{0, 0, 0, 0};
     if (HDC dc = GetDC(hwnd)) {
       HGDIOBJ old = SelectObject(dc, DialogFont());
-      GetTextExtentPoint32A(dc, text_.c_str(), static_cast<int>(text_.size()), &needed);
+      DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &needed,
+                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
       SelectObject(dc, old);
       ReleaseDC(hwnd, dc);
     }
-    SetWindowPos(hwnd, nullptr, 0, 0, std::max(tableWidth_, static_cast<int>(needed.cx) + 2),
-                 std::max(tableHeight_, static_cast<int>(needed.cy)),
+    SetWindowPos(hwnd, nullptr, 0, 0, std::max(tableWidth_, static_cast<int>(needed.right) + 2),
+                 std::max(tableHeight_, static_cast<int>(needed.bottom)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
