@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/ToolbarCommands.h"
@@ -176,16 +178,28 @@ TEST_F(MainWindowTest, CursorMovesEnableAndDisableDelete) {
   EXPECT_FALSE(Toolbar().IsButtonEnabled(kDeleteButton));
 }
 
-TEST_F(MainWindowTest, RightButtonCopiesTheCursorCell) {
-  WriteConfig("[list]\r\nweb=10.0.0.1\r\n");
+TEST_F(MainWindowTest, RightButtonCopiesTheCursorCellNotTheClickedOne) {
+  WriteConfig("[list]\r\nweb=10.0.0.1\r\nnas=10.0.0.2\r\n");
   OpenMainWindow();
-  HostGrid().UserRightClickCell(1, 3);
-  EXPECT_EQ(gui::ClipboardText(), "10.0.0.1");
-  EXPECT_EQ(LogMessages().front(), "已将 10.0.0.1  复制到剪辑板中。");
+  gui::Grid grid = HostGrid();
+  grid.UserClickCell(1, 3);
+  // Over another data cell, the header and the empty area below the rows.
+  for (auto [row, column] : {std::pair{2, 1}, {0, 3}, {7, 2}}) {
+    gui::SetClipboardText("unchanged");
+    grid.UserRightClickCell(row, column);
+    EXPECT_EQ(gui::ClipboardText(), "10.0.0.1") << row << "," << column;
+    EXPECT_EQ(LogMessages().front(), "已将 10.0.0.1  复制到剪辑板中。");
+    EXPECT_EQ(grid.CursorRow(), 1);
+    EXPECT_EQ(grid.CursorColumn(), 3);
+  }
 
   int lines = Log().ItemCount();
   gui::SetClipboardText("unchanged");
-  HostGrid().UserRightClickCell(1, 0);  // the row number is never copied
+  grid.UserClickCell(1, 0);
+  grid.UserRightClickCell(1, 3);  // the row number is never copied
+  EXPECT_EQ(gui::ClipboardText(), "unchanged");
+  grid.UserClickCell(0, 0);
+  grid.UserRightClickCell(1, 3);  // nor anything without a cursor
   EXPECT_EQ(gui::ClipboardText(), "unchanged");
   EXPECT_EQ(Log().ItemCount(), lines);
 }

@@ -48,7 +48,7 @@ TEST_F(SettingsWindowTest, ControlsAndSlider) {
 // Typing, replacing the text and moving the thumb: after every step the
 // delay is in pingDelayMs, in the slider's position value and in config.ini.
 TEST_F(SettingsWindowTest, EveryChangeIsTakenAndSavedAtOnce) {
-  enum class Act { Opened, Replace, Key, Drag };
+  enum class Act { Opened, Replace, Key, Drag, SliderKey, ClickThumb };
   struct Step {
     Act act;
     Text input;
@@ -78,6 +78,19 @@ TEST_F(SettingsWindowTest, EveryChangeIsTakenAndSavedAtOnce) {
        {{Act::Replace, "3", 3, 5, "3"},
         {Act::Drag, "100", 100, 100, "100"},
         {Act::Drag, "5000", 2000, 2000, "2000"}}},
+      // The thumb stays at the minimum, yet the delay takes its place.
+      {"below the range, then Home",
+       500,
+       2000,
+       {{Act::Replace, "3", 3, 5, "3"}, {Act::SliderKey, "36", 5, 5, "5"}}},
+      {"below the range, then a click on the thumb",
+       500,
+       2000,
+       {{Act::Replace, "3", 3, 5, "3"}, {Act::ClickThumb, "", 5, 5, "5"}}},
+      {"End, then Left",
+       500,
+       2000,
+       {{Act::SliderKey, "35", 2000, 2000, "2000"}, {Act::SliderKey, "37", 1999, 1999, "1999"}}},
       {"key by key",
        500,
        2000,
@@ -106,6 +119,12 @@ TEST_F(SettingsWindowTest, EveryChangeIsTakenAndSavedAtOnce) {
           break;
         case Act::Drag:
           Slider().UserMoveThumb(TextToInteger(step.input));
+          break;
+        case Act::SliderKey:
+          Slider().UserPressKey(TextToInteger(step.input));
+          break;
+        case Act::ClickThumb:
+          Slider().UserClickThumb();
           break;
       }
       EXPECT_EQ(pingDelayMs, step.delay);

@@ -178,8 +178,8 @@ class Grid : public Control {
   void OnCursorMoved(std::function<void()> handler);
   void OnRightButton(std::function<void()> handler);
   // As if the user clicked a cell (moves the cursor; a click on the header
-  // row takes it away) or pressed the right button over it (moves the
-  // cursor, then raises the right-button event).
+  // row takes it away) or pressed the right button over it or anywhere else
+  // on the grid (raises the right-button event; the cursor stays where it is).
   void UserClickCell(int row, int column);
   void UserRightClickCell(int row, int column);
 };
@@ -274,8 +274,12 @@ class Slider : public Control {
   void SetPosition(int value);
   int Position() const;
   int ThumbPosition() const;
+  // Raised for every scroll notification except the end of a scroll, also
+  // when the thumb stays where it was; the position then takes the thumb's.
   void OnPositionChanged(std::function<void()> handler);
-  void UserMoveThumb(int value);
+  void UserMoveThumb(int value);   // drags the thumb there and lets it go
+  void UserClickThumb();           // presses and releases it without moving
+  void UserPressKey(int keyCode);  // Home, End, arrows, Page Up/Down
 };
 
 class ProgressBar : public Control {

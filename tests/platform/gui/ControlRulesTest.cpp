@@ -1,6 +1,8 @@
 // The rules the windows rely on, control by control.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "TestWindow.h"
@@ -32,13 +34,30 @@ TEST_F(ControlRules, SliderKeepsTheStoredValueApartFromTheThumb) {
   }
   EXPECT_EQ(events, 0) << "setting from code raises nothing";
 
-  // A user move stores the thumb's place, once per change.
+  // Every scroll notification stores the thumb's place and raises the
+  // event, also when the thumb does not move: a drag's press, move and
+  // release, a key, a click on the thumb.
   slider.UserMoveThumb(100);
-  slider.UserMoveThumb(100);
-  EXPECT_EQ(events, 1);
+  EXPECT_EQ(events, 3);
   EXPECT_EQ(slider.Position(), 100);
+  struct UserAct {
+    const char* name;
+    std::function<void()> act;
+    int events;
+  };
+  const UserAct acts[] = {
+      {"drag to where the thumb is", [&] { slider.UserMoveThumb(5); }, 2},
+      {"Home at the minimum", [&] { slider.UserPressKey(36); }, 1},
+      {"click on the thumb", [&] { slider.UserClickThumb(); }, 2},
+  };
+  for (const UserAct& a : acts) {
+    slider.SetPosition(3);  // the thumb stands at the minimum, 5
+    events = 0;
+    a.act();
+    EXPECT_EQ(events, a.events) << a.name;
+    EXPECT_EQ(slider.Position(), 5) << a.name;
+  }
   slider.UserMoveThumb(9999);
-  EXPECT_EQ(events, 2);
   EXPECT_EQ(slider.Position(), 2000);
 
   for (auto [set, stored] :
@@ -180,10 +199,17 @@ TEST_F(ControlRules, GridCursorAfterDeletionAndItsEvents) {
   EXPECT_EQ(moved, 1);
   EXPECT_EQ(grid.CursorRow(), 2);
   EXPECT_EQ(grid.CursorColumn(), 3);
-  grid.UserRightClickCell(1, 1);
+  // The right button is raised wherever it is pressed (a data cell, the
+  // header, below the rows) and never moves the cursor.
+  for (auto [row, column] : {std::pair{1, 1}, {0, 2}, {9, 9}}) {
+    grid.UserRightClickCell(row, column);
+    EXPECT_EQ(grid.CursorRow(), 2) << row << "," << column;
+    EXPECT_EQ(grid.CursorColumn(), 3);
+  }
+  EXPECT_EQ(right, 3);
+  EXPECT_EQ(moved, 1);
+  grid.UserClickCell(1, 1);
   EXPECT_EQ(moved, 2);
-  EXPECT_EQ(right, 1);
-  EXPECT_EQ(grid.CursorRow(), 1);
 
   // Row numbers under the cursor: same number while rows remain below,
   // one up after the last row, none after the only one.

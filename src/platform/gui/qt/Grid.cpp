@@ -61,7 +61,7 @@ class GridWidget : public QTableView, public ControlWidget {
 
   // Moves the cursor to a data cell, or takes it away.
   void PlaceCursor(int row, int column) {
-    if (row >= 1 && row < model_->Rows() && column >= 0 && column < model_->Columns()) {
+    if (IsDataCell(row, column)) {
       selectionModel()->setCurrentIndex(
           model_->index(row - 1, column),
           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -75,10 +75,9 @@ class GridWidget : public QTableView, public ControlWidget {
     return row >= 1 && row < model_->Rows() && column >= 0 && column < model_->Columns();
   }
 
-  void RightClick(int row, int column) {
-    if (IsDataCell(row, column)) PlaceCursor(row, column);
-    Raise(core, &ControlCore::onSecondEvent);
-  }
+  // The right button acts on the cursor cell, wherever it is pressed: it
+  // never moves the cursor.
+  void RightClick() { Raise(core, &ControlCore::onSecondEvent); }
 
   void SetColumns(int columns) {
     AsProgram([&] { model_->SetColumns(columns); });
@@ -109,6 +108,10 @@ class GridWidget : public QTableView, public ControlWidget {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        RightClick();
+        return true;
+      }
       PlaceCursor(0, 0);
     }
     return QTableView::eventFilter(watched, event);
@@ -119,8 +122,7 @@ class GridWidget : public QTableView, public ControlWidget {
       QTableView::mousePressEvent(event);
       return;
     }
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid()) RightClick(index.row() + 1, index.column());
+    RightClick();
   }
 
  private:
@@ -269,10 +271,8 @@ void Grid::UserClickCell(int row, int column) {
   WithWidget<GridWidget>(core_, [&](GridWidget& g) { g.PlaceCursor(row, column); });
 }
 
-void Grid::UserRightClickCell(int row, int column) {
-  WithWidget<GridWidget>(core_, [&](GridWidget& g) {
-    if (g.IsDataCell(row, column)) g.RightClick(row, column);
-  });
+void Grid::UserRightClickCell(int, int) {
+  WithWidget<GridWidget>(core_, [](GridWidget& g) { g.RightClick(); });
 }
 
 }  // namespace gui

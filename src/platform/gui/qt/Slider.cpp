@@ -1,11 +1,14 @@
 // The slider keeps a position value apart from its thumb: the program may
 // store a value outside the range, while the thumb always stands inside it.
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QSlider>
 #include <algorithm>
 
 #include "platform/gui/Gui.h"
 #include "platform/gui/qt/ControlWidgets.h"
 #include "platform/gui/qt/Cores.h"
+#include "platform/gui/qt/KeyCodes.h"
 
 namespace gui {
 namespace qt {
@@ -22,11 +25,30 @@ class SliderWidget : public QSlider, public ControlWidget {
   explicit SliderWidget(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setTickPosition(QSlider::NoTicks);
     SetLimits(0, 100);
-    QObject::connect(this, &QSlider::valueChanged, this, [this](int thumb) {
-      if (programMoves_ > 0) return;
-      position_ = thumb;
-      Raise(core, &ControlCore::onEvent);
-    });
+    // Every scroll notification raises the event, also one that leaves the
+    // thumb where it is (Home with the thumb at the minimum, a click on the
+    // thumb); only the end of a scroll raises none. An action comes before
+    // the value follows it, so the thumb's place is sliderPosition().
+    QObject::connect(this, &QAbstractSlider::actionTriggered, this,
+                     [this](int) { Scrolled(sliderPosition()); });
+    QObject::connect(this, &QAbstractSlider::sliderPressed, this,
+                     [this] { Scrolled(sliderPosition()); });
+    QObject::connect(this, &QAbstractSlider::sliderReleased, this,
+                     [this] { Scrolled(sliderPosition()); });
+  }
+
+  void Scrolled(int thumb) {
+    if (programMoves_ > 0) return;
+    position_ = thumb;
+    Raise(core, &ControlCore::onEvent);
+  }
+
+  // A key as the user presses it: press and release.
+  void Press(Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &release);
   }
 
   void SetLimits(int minimum, int maximum) {
@@ -111,10 +133,25 @@ void Slider::OnPositionChanged(std::function<void()> handler) {
   qt::SetHandler(core_, &detail::ControlCore::onEvent, std::move(handler));
 }
 
-// The thumb goes where the user can put it: inside the range.
+// The thumb goes where the user can put it: inside the range. A drag takes
+// it there (one scroll notification) and lets it go (another one).
 void Slider::UserMoveThumb(int value) {
-  WithWidget<SliderWidget>(
-      core_, [&](SliderWidget& s) { s.setValue(std::clamp(value, s.minimum(), s.maximum())); });
+  WithWidget<SliderWidget>(core_, [&](SliderWidget& s) {
+    s.setSliderDown(true);
+    s.setSliderPosition(std::clamp(value, s.minimum(), s.maximum()));
+    s.setSliderDown(false);
+  });
+}
+
+void Slider::UserClickThumb() {
+  WithWidget<SliderWidget>(core_, [](SliderWidget& s) {
+    s.setSliderDown(true);
+    s.setSliderDown(false);
+  });
+}
+
+void Slider::UserPressKey(int keyCode) {
+  WithWidget<SliderWidget>(core_, [&](SliderWidget& s) { s.Press(qt::QtKeyOf(keyCode)); });
 }
 
 }  // namespace gui
