@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -16,9 +15,19 @@
 #include <string>
 #include <thread>
 
+namespace {
+
+// One write of the bytes as they are.
+void WriteOut(const char* bytes, size_t size) {
+  std::fwrite(bytes, 1, size, stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
 #ifdef _WIN32
-  // The bytes as written: no CR added before LF.
+  // The bytes as written: no "\n" turned into "\r\n".
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
@@ -34,9 +43,9 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     std::fputs("err\r\n", stderr);
   } else if (mode == "zero") {
-    (void)!write(1, "ab\0cd", 5);
-    usleep(200 * 1000);
-    (void)!write(1, "ef", 2);
+    WriteOut("ab\0cd", 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    WriteOut("ef", 2);
   } else if (mode == "forever") {
     std::puts("started");
     std::fflush(stdout);

@@ -21,11 +21,13 @@ inline constexpr Handle kNoHandle = -1;
 // that another capture started at the same time.
 bool CreatePipe(Handle& readEnd, Handle& writeEnd);
 
-// A started child; id 0 means none. Where the system gives a handle to the
-// process object, `process` holds it.
+// A started child; id 0 means none. Where the system gives handles to the
+// process object and to the group of processes it starts, `process` and
+// `group` hold them.
 struct ChildProcess {
   int id = 0;
   Handle process = kNoHandle;
+  Handle group = kNoHandle;
 };
 
 // Starts the command line with standard output and standard error on

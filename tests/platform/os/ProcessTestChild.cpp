@@ -93,6 +93,20 @@ int main(int argc, char** argv) {
   } else if (mode == "sleep") {
     Write(1, "started");
     for (;;) Sleep(1000);
+  } else if (mode == "grandchild") {
+    // Leaves a child behind that holds the output open.
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string line = std::string(argv[0]) + " sleep";
+    PROCESS_INFORMATION grandchild{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &grandchild))
+      return 1;
+    Write(1, "parent-done " + std::to_string(grandchild.dwProcessId));
   } else if (mode == "detached" && argc > 2) {
     std::ofstream(std::string(argv[2]) + ".part") << "started";
     MoveFileA((std::string(argv[2]) + ".part").c_str(), argv[2]);

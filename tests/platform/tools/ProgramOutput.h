@@ -5,8 +5,10 @@
 #include <vector>
 
 #ifdef _WIN32
+// Sockets first: windows.h must come after them for the tests that use both.
+#include <winsock2.h>
+// then:
 #include <windows.h>
-#include <winsock2.h>  // before windows.h, for the tests that use sockets
 #else
 #include "NetLab.h"
 #endif

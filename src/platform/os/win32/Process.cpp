@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace os {
@@ -37,7 +36,7 @@ bool IsInheritable(HANDLE handle) {
 // CreateProcessA with the start-up record given, inheriting exactly
 // `inherited` (those handles are made inheritable for the call).
 bool Create(const Text& commandLine, STARTUPINFOEXA& startup, std::vector<HANDLE> inherited,
-            PROCESS_INFORMATION& info) {
+            DWORD flags, PROCESS_INFORMATION& info) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   std::lock_guard<std::mutex> lock(inheritLock);
@@ -54,7 +53,6 @@ bool Create(const Text& commandLine, STARTUPINFOEXA& startup, std::vector<HANDLE
       !inherited.empty() && InitializeProcThreadAttributeList(list, 1, 0, &size) &&
       UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
                                 inherited.size() * sizeof(HANDLE), nullptr, nullptr);
-  DWORD flags = 0;
   if (haveList) {
     startup.lpAttributeList = list;
     flags |= EXTENDED_STARTUPINFO_PRESENT;
@@ -113,13 +111,22 @@ bool StartProcess(const Text& commandLine, Handle output, ChildProcess& child) {
   HANDLE input = startup.StartupInfo.hStdInput;
   if (IsInheritable(input) && input != target) inherited.push_back(input);
 
+  // The child starts held, joins a job of its own (so that EndProcess reaches
+  // whatever it starts too), then runs.
   PROCESS_INFORMATION info{};
-  bool started = Create(commandLine, startup, inherited, info);
+  bool started = Create(commandLine, startup, inherited, CREATE_SUSPENDED, info);
   if (nullDevice && nullDevice != INVALID_HANDLE_VALUE) ::CloseHandle(nullDevice);
   if (!started) return false;
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  if (job && !AssignProcessToJobObject(job, info.hProcess)) {
+    ::CloseHandle(job);
+    job = nullptr;
+  }
+  ResumeThread(info.hThread);
   ::CloseHandle(info.hThread);
   child.id = static_cast<int>(info.dwProcessId);
   child.process = FromHandle(info.hProcess);
+  if (job) child.group = FromHandle(job);
   return true;
 }
 
@@ -152,12 +159,14 @@ bool ReadPipe(Handle readEnd, char* buffer, int maxBytes, int& bytesRead, Deadli
 }
 
 void EndProcess(const ChildProcess& child) {
-  if (child.process == kNoHandle) return;
-  TerminateProcess(AsHandle(child.process), 1);
+  if (child.group != kNoHandle) TerminateJobObject(AsHandle(child.group), 1);
+  if (child.process != kNoHandle) TerminateProcess(AsHandle(child.process), 1);
 }
 
+// Closing the job's handle leaves its processes running.
 void CloseProcess(ChildProcess& child) {
   if (child.process != kNoHandle) ::CloseHandle(AsHandle(child.process));
+  if (child.group != kNoHandle) ::CloseHandle(AsHandle(child.group));
   child = ChildProcess();
 }
 
@@ -173,7 +182,7 @@ bool StartDetached(const Text& commandLine) {
   startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
   startup.StartupInfo.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  if (!Create(commandLine, startup, {}, info)) return false;
+  if (!Create(commandLine, startup, {}, 0, info)) return false;
   // Until its window takes input, at most a second; a console program has
   // none and returns at once.
   WaitForInputIdle(info.hProcess, 1000);
