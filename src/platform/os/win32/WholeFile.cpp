@@ -1,6 +1,7 @@
 // Whole-file reads and atomic replacement over the Win32 file functions.
 // A new content is written to "<file>.<pid>.<n>.tmp" beside the file, flushed,
-// and moved over the file in one step with write-through.
+// and moved over the file in one step with write-through. Also the file
+// stamps, directory listing and process check the shared code asks for.
 
 #include "platform/os/WholeFile.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 
 #include "text/Text.h"
 
@@ -24,39 +26,27 @@ std::string DirectoryPart(const std::string& path) {
   return path.substr(0, end);
 }
 
-bool WriterIsGone(DWORD processId) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
-  bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
-
 // A temporary file of an earlier write whose writer died before moving it
 // into place would stay for ever; the next write removes it. Temporaries of
-// writers still running are left alone.
-void RemoveStrayTemporaries(const std::string& path) {
-  std::string pattern = path + ".*.tmp";
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+// writers still running (this one included) are left alone.
+void RemoveTemporariesOfEndedWriters(const std::string& path) {
   std::string directory = DirectoryPart(path);
-  size_t baseLength = path.size() - directory.size();
-  do {
-    std::string name = found.cFileName;
+  std::string base = path.substr(directory.size());
+  for (const std::string& name : DirectoryEntries(directory.empty() ? "." : directory)) {
     // "<file>." then the writer's id, ".", a number and ".tmp".
-    if (name.size() <= baseLength + 1) continue;
-    const char* id = name.c_str() + baseLength + 1;
+    if (name.size() <= base.size() + 1 || _strnicmp(name.c_str(), base.c_str(), base.size()) != 0 ||
+        name[base.size()] != '.')
+      continue;
+    const char* id = name.c_str() + base.size() + 1;
     char* end = nullptr;
     unsigned long writer = std::strtoul(id, &end, 10);
-    if (end == id || *end != '.') continue;
+    if (end == id || *end != '.' || writer == 0 || writer > 0x7FFFFFFF) continue;
     char* numberEnd = nullptr;
     std::strtoul(end + 1, &numberEnd, 10);
     if (numberEnd == end + 1 || std::string(numberEnd) != ".tmp") continue;
-    if (writer == GetCurrentProcessId() || !WriterIsGone(writer)) continue;
-    DeleteFileA((directory + name).c_str());
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+    if (ProcessIsRunning(static_cast<int>(writer))) continue;
+    RemoveWholeFile(directory + name);
+  }
 }
 
 HANDLE CreateSibling(const std::string& target, std::string& name) {
@@ -113,7 +103,7 @@ FileRead ReadWholeFile(const std::string& path, std::string& content) {
 
 bool ReplaceWholeFile(const std::string& path, const std::string& content) {
   if (path.empty()) return false;
-  RemoveStrayTemporaries(path);
+  RemoveTemporariesOfEndedWriters(path);
   std::string temporary;
   HANDLE file = CreateSibling(path, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -125,6 +115,67 @@ bool ReplaceWholeFile(const std::string& path, const std::string& content) {
     return false;
   }
   return true;
+}
+
+FileStamp StampOf(const std::string& path) {
+  // A file's time may be kept in steps of up to two seconds (FAT); only a
+  // file older than that is settled.
+  constexpr long long kTicksPerSecond = 10000000;  // 100-ns units
+  constexpr long long kTimeResolution = 2 * kTicksPerSecond;
+  auto ticks = [](FILETIME t) {
+    return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                  t.dwLowDateTime);
+  };
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  FileStamp stamp;
+  stamp.exists = true;
+  stamp.size = static_cast<long long>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                      data.nFileSizeLow);
+  stamp.modified = ticks(data.ftLastWriteTime);
+  // The file's identity, where it can be opened to ask.
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info))
+      stamp.id = static_cast<long long>(
+          (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+    CloseHandle(file);
+  }
+  stamp.settled = ticks(now) - stamp.modified > kTimeResolution;
+  return stamp;
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& directory) {
+  std::vector<std::string> names;
+  std::string pattern = directory;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += "\\";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((pattern + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool ProcessIsRunning(int processId) {
+  if (processId <= 0) return false;
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+  // Refused: it exists, under another user.
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
+bool RemoveWholeFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != FALSE;
 }
 
 }  // namespace os
