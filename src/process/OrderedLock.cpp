@@ -1,5 +1,7 @@
 #include "process/OrderedLock.h"
 
+#include "platform/os/Wait.h"
+
 void OrderedLock::Enter(unsigned ticket) {
   std::atomic<unsigned>& slot = wakeUps_[ticket % kSlots];
   for (;;) {
@@ -7,7 +9,7 @@ void OrderedLock::Enter(unsigned ticket) {
     // it, so the wait cannot miss it.
     const unsigned seen = slot.load();
     if (nowServing_.load() == ticket) return;
-    slot.wait(seen);
+    os::WaitWhileEqual(slot, seen);
   }
 }
 
@@ -31,7 +33,7 @@ void OrderedLock::PassTurnFrom(unsigned holder) {
     nowServing_.store(ticket);
     std::atomic<unsigned>& slot = wakeUps_[ticket % kSlots];
     slot.fetch_add(1);
-    slot.notify_all();
+    os::WakeAll(slot);
     unsigned marked = ticket + 1;
     if (!forfeited_[ticket % kSlots].compare_exchange_strong(marked, 0)) return;
   }

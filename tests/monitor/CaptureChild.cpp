@@ -3,14 +3,34 @@
 //   both     one line on standard output, one on standard error
 //   zero     "ab", a zero byte, "cd" in one write, then later "ef"
 //   forever  one line, then never ends
-#include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
+
+namespace {
+
+// One write of the bytes as they are.
+void WriteOut(const char* bytes, size_t size) {
+  std::fwrite(bytes, 1, size, stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The bytes as written: no "\n" turned into "\r\n".
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "big") {
     long n = argc > 2 ? std::atol(argv[2]) : 0;
@@ -23,13 +43,13 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     std::fputs("err\r\n", stderr);
   } else if (mode == "zero") {
-    (void)!write(1, "ab\0cd", 5);
-    usleep(200 * 1000);
-    (void)!write(1, "ef", 2);
+    WriteOut("ab\0cd", 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    WriteOut("ef", 2);
   } else if (mode == "forever") {
     std::puts("started");
     std::fflush(stdout);
-    for (;;) pause();
+    for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
   }
   return 0;
 }

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -7,11 +10,18 @@
 
 namespace {
 
+// Open descriptors (Linux) or handles (Windows) of this program.
 int OpenDescriptors() {
+#ifdef _WIN32
+  DWORD count = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &count);
+  return static_cast<int>(count);
+#else
   int n = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
     ++n;
   return n;
+#endif
 }
 
 std::string Pattern(size_t n) {

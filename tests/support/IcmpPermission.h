@@ -6,7 +6,7 @@
 #include <string>
 
 #ifndef _WIN32
-#include "platform/os/posix/IcmpEcho.h"
+#include "platform/os/IcmpEcho.h"
 #endif
 
 namespace test {

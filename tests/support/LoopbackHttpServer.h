@@ -2,10 +2,33 @@
 // An HTTP server on 127.0.0.1 that answers every request with the same
 // response and keeps the requests it was sent.
 
+#ifdef _WIN32
+#include <winsock2.h>
+using socklen_t = int;
+inline void CloseSocket(SOCKET s) {
+  closesocket(s);
+}
+// The socket library, started once for the test program.
+inline bool StartTestSockets() {
+  static bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  return started;
+}
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+using SOCKET = int;
+inline void CloseSocket(SOCKET s) {
+  close(s);
+}
+inline bool StartTestSockets() {
+  return true;
+}
+#endif
 
 #include <mutex>
 #include <string>
@@ -16,7 +39,8 @@ class LoopbackHttpServer {
  public:
   // A whole response as sent, status line and headers included.
   explicit LoopbackHttpServer(std::string response) : response_(std::move(response)) {
-    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    StartTestSockets();
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -29,9 +53,14 @@ class LoopbackHttpServer {
   }
 
   ~LoopbackHttpServer() {
+#ifdef _WIN32
+    CloseSocket(listener_);  // wakes the accept
+    thread_.join();
+#else
     shutdown(listener_, SHUT_RDWR);  // wakes the accept
     thread_.join();
     close(listener_);
+#endif
   }
 
   // A plain "200 OK" response with the body.
@@ -52,12 +81,12 @@ class LoopbackHttpServer {
  private:
   void Serve() {
     for (;;) {
-      int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (connection < 0) return;
+      SOCKET connection = accept(listener_, nullptr, nullptr);
+      if (connection == static_cast<SOCKET>(-1)) return;
       std::string request;
       char buffer[4096];
       while (request.find("\r\n\r\n") == std::string::npos) {
-        ssize_t n = read(connection, buffer, sizeof buffer);
+        int n = static_cast<int>(recv(connection, buffer, sizeof buffer, 0));
         if (n <= 0) break;
         request.append(buffer, static_cast<size_t>(n));
       }
@@ -65,13 +94,13 @@ class LoopbackHttpServer {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);
       }
-      (void)!write(connection, response_.data(), response_.size());
-      close(connection);
+      (void)!send(connection, response_.data(), static_cast<int>(response_.size()), 0);
+      CloseSocket(connection);
     }
   }
 
   std::string response_;
-  int listener_ = -1;
+  SOCKET listener_ = static_cast<SOCKET>(-1);
   int port_ = 0;
   std::mutex mutex_;
   std::vector<std::string> requests_;
@@ -80,13 +109,14 @@ class LoopbackHttpServer {
 
 // A loopback port with nobody listening on it.
 inline int ClosedLoopbackPort() {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
+  StartTestSockets();
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
   socklen_t size = sizeof address;
   getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
-  close(s);
+  CloseSocket(s);
   return ntohs(address.sin_port);
 }

@@ -1,17 +1,26 @@
 #pragma once
-// A fresh directory under /tmp for one test, removed with everything in it
-// when the object goes.
-
-#include <stdlib.h>
+// A fresh directory in the system's temporary folder for one test, removed
+// with everything in it when the object goes.
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 class TemporaryDirectory {
  public:
   TemporaryDirectory() {
-    std::string pattern = "/tmp/korvello-test-XXXXXX";
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) return;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::filesystem::path candidate =
+          base / ("korvello-test-" + std::to_string(random()) + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate, error)) {
+        path_ = candidate;
+        return;
+      }
+    }
   }
   ~TemporaryDirectory() {
     std::error_code ignored;

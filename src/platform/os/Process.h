@@ -5,13 +5,15 @@
 // every writer is gone, close everything.
 
 #include <chrono>
+#include <cstdint>
 
 #include "text/Text.h"
 
 namespace os {
 
-// An open pipe end, or kNoHandle.
-using Handle = int;
+// An open pipe end, or kNoHandle. Wide enough for any system's handle; -1 is
+// no descriptor on Linux and the invalid handle value on Windows.
+using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
 
 // Creates a pipe. Neither end reaches any child unless it is given to
@@ -19,9 +21,13 @@ inline constexpr Handle kNoHandle = -1;
 // that another capture started at the same time.
 bool CreatePipe(Handle& readEnd, Handle& writeEnd);
 
-// A started child; id 0 means none.
+// A started child; id 0 means none. Where the system gives handles to the
+// process object and to the group of processes it starts, `process` and
+// `group` hold them.
 struct ChildProcess {
   int id = 0;
+  Handle process = kNoHandle;
+  Handle group = kNoHandle;
 };
 
 // Starts the command line with standard output and standard error on

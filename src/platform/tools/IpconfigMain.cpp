@@ -8,6 +8,7 @@
 
 #include "platform/os/Adapters.h"
 #include "platform/os/Network.h"
+#include "platform/tools/BinaryOutput.h"
 #include "platform/tools/IpconfigLayout.h"
 
 namespace {
@@ -26,6 +27,7 @@ bool IpForwarding() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetBinaryOutput();
   bool all = false;
   for (int i = 1; i < argc; ++i) {
     if (strcasecmp(argv[i], "/all") == 0 || strcasecmp(argv[i], "-all") == 0) {

@@ -1,8 +1,11 @@
 // ping HOST [-n COUNT] [-w TIMEOUT_MS]: ICMP echoes of 32 bytes, printed as
 // the Chinese-language Windows ping prints them.
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <arpa/inet.h>
-#include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -13,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/os/posix/IcmpEcho.h"
+#include "platform/os/IcmpEcho.h"
+#include "platform/tools/BinaryOutput.h"
 #include "platform/tools/PingReport.h"
 
 namespace {
@@ -43,6 +47,7 @@ bool IsOption(const char* arg, char letter) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetBinaryOutput();
   std::string host;
   long count = 4, timeoutMs = 4000;
   for (int i = 1; i < argc; ++i) {
@@ -81,8 +86,7 @@ int main(int argc, char** argv) {
                                                                       : os::PingTransmitFailed());
     return 1;
   }
-  char address[INET_ADDRSTRLEN];
-  inet_ntop(AF_INET, &target, address, sizeof address);
+  const Text address = inet_ntoa(target);
   Print(os::PingHeader(host, address, literal, kDataBytes));
 
   std::vector<os::EchoResult> echoes;

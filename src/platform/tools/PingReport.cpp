@@ -1,6 +1,10 @@
 #include "platform/tools/PingReport.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <arpa/inet.h>
+#endif
 
 #include <algorithm>
 #include <string>
@@ -11,9 +15,7 @@ namespace {
 const Text kCrLf = "\r\n";
 
 Text AddressText(in_addr a) {
-  char text[INET_ADDRSTRLEN];
-  inet_ntop(AF_INET, &a, text, sizeof text);
-  return text;
+  return inet_ntoa(a);  // the program has one thread
 }
 
 int Milliseconds(const EchoResult& echo) {

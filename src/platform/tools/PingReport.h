@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/os/posix/IcmpEcho.h"
+#include "platform/os/IcmpEcho.h"
 #include "text/Text.h"
 
 namespace os {

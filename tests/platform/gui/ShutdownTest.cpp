@@ -17,7 +17,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 TEST(Shutdown, CallsAfterTheLoopHasEndedReturnAtOnce) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+#ifndef _WIN32
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);  // Qt without a display
+#endif
   static int argc = 1;
   static char name[] = "shutdown";
   static char* argv[] = {name, nullptr};

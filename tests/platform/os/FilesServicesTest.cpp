@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/os/Files.h"
+#include "support/Platform.h"
 #include "support/TemporaryDirectory.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST_F(FilesTest, ProgramDirectoryHoldsTheRunningProgram) {
   Text dir = os::ProgramDirectory();
   ASSERT_FALSE(dir.empty());
   EXPECT_NE(dir.back(), '/');
-  EXPECT_TRUE(os::FileExists(dir + "\\os_services_tests"));
+  EXPECT_TRUE(os::FileExists(dir + "\\os_services_tests" + kExeSuffix));
 }
 
 TEST_F(FilesTest, FileExistsIsTrueForFilesOnly) {
@@ -40,7 +41,8 @@ TEST_F(FilesTest, FileExistsIsTrueForFilesOnly) {
   EXPECT_TRUE(os::FileExists(PathOf("updata.exe.temp")));
   EXPECT_FALSE(os::FileExists(PathOf("folder")));
   EXPECT_FALSE(os::FileExists(PathOf("missing")));
-  EXPECT_EQ(os::NativePath("a\\b\\c.ini"), "a/b/c.ini");
+  // Windows takes the backslash as it stands; Linux needs slashes.
+  EXPECT_EQ(os::NativePath("a\\b\\c.ini"), kOnWindows ? "a\\b\\c.ini" : "a/b/c.ini");
 }
 
 TEST_F(FilesTest, TheUpdaterReplacementSteps) {

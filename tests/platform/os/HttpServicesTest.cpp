@@ -3,6 +3,7 @@
 
 #include "platform/os/Http.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/Platform.h"
 
 namespace {
 
@@ -11,11 +12,11 @@ TEST(HttpGet, SendsOneDirectUncachedHttp10Get) {
   LoopbackHttpServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + body);
   // A proxy named by the environment must not be used.
   std::string proxy = "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort());
-  setenv("http_proxy", proxy.c_str(), 1);
-  setenv("HTTP_PROXY", proxy.c_str(), 1);
+  SetEnvironment("http_proxy", proxy);
+  SetEnvironment("HTTP_PROXY", proxy);
   Text fetched = os::HttpGet(server.Url("/2/update.html"));
-  unsetenv("http_proxy");
-  unsetenv("HTTP_PROXY");
+  SetEnvironment("http_proxy", "");
+  SetEnvironment("HTTP_PROXY", "");
   EXPECT_EQ(fetched, body);
 
   ASSERT_EQ(server.Requests().size(), 1u);

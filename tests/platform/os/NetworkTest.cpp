@@ -2,10 +2,14 @@
 // that are refused before anything is sent.
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <unistd.h>
+#endif
 
+#include "platform/os/IcmpEcho.h"
 #include "platform/os/Network.h"
-#include "platform/os/posix/IcmpEcho.h"
 #include "support/IcmpPermission.h"
 
 namespace {
@@ -28,6 +32,10 @@ TEST(Network, TextsThatAreNoAddressAreRefusedWithoutALookup) {
 
 TEST(Network, LocalHostNameIsTheSystemsName) {
   char name[256] = {};
+#ifdef _WIN32
+  WSADATA data;
+  ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+#endif
   ASSERT_EQ(gethostname(name, sizeof name - 1), 0);
   EXPECT_EQ(os::LocalHostName(), name);
 }

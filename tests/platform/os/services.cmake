@@ -1,7 +1,12 @@
 # Files, profile, process, HTTP and clock services.
 kv_add_test(os_services_tests SOURCES FilesServicesTest.cpp HttpServicesTest.cpp ClockServicesTest.cpp
+                                    CodePageTest.cpp
             LIBS kv_os)
 kv_add_test(os_profile_tests SOURCES ProfileTest.cpp LIBS kv_os)
+# The writer the profile test ends in the middle of its writes (Windows).
+add_executable(os_profile_writer_child ProfileWriterChild.cpp)
+target_link_libraries(os_profile_writer_child PRIVATE kv_os)
+add_dependencies(os_profile_tests os_profile_writer_child)
 
 # The child the process tests start; it lands beside the test programs.
 add_executable(os_process_test_child ProcessTestChild.cpp)

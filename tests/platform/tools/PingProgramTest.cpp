@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ProgramOutput.h"
-#include "platform/os/posix/IcmpEcho.h"
 #include "support/IcmpPermission.h"
 
 namespace {

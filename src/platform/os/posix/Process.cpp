@@ -165,8 +165,8 @@ bool StartProcess(const Text& commandLine, Handle output, ChildProcess& child) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (output != kNoHandle) {
-    posix_spawn_file_actions_adddup2(&actions, output, 1);
-    posix_spawn_file_actions_adddup2(&actions, output, 2);
+    posix_spawn_file_actions_adddup2(&actions, static_cast<int>(output), 1);
+    posix_spawn_file_actions_adddup2(&actions, static_cast<int>(output), 2);
   } else {
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
@@ -181,7 +181,7 @@ bool ReadPipe(Handle readEnd, char* buffer, int maxBytes, int& bytesRead) {
   bytesRead = 0;
   if (readEnd == kNoHandle || maxBytes <= 0) return false;
   for (;;) {
-    ssize_t n = read(readEnd, buffer, static_cast<size_t>(maxBytes));
+    ssize_t n = read(static_cast<int>(readEnd), buffer, static_cast<size_t>(maxBytes));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     bytesRead = static_cast<int>(n);
@@ -201,7 +201,7 @@ bool ReadPipe(Handle readEnd, char* buffer, int maxBytes, int& bytesRead, Deadli
       timedOut = true;
       return false;
     }
-    pollfd waiting{readEnd, POLLIN, 0};
+    pollfd waiting{static_cast<int>(readEnd), POLLIN, 0};
     int ready = poll(&waiting, 1, static_cast<int>(std::min<long long>(left.count(), 60000)));
     if (ready < 0 && errno != EINTR) return false;
     if (ready > 0) return ReadPipe(readEnd, buffer, maxBytes, bytesRead);
@@ -227,7 +227,7 @@ void CloseProcess(ChildProcess& child) {
 
 void CloseHandle(Handle& handle) {
   if (handle == kNoHandle) return;
-  close(handle);
+  close(static_cast<int>(handle));
   handle = kNoHandle;
 }
 
