@@ -45,7 +45,6 @@ struct WindowCore {
   bool shown = false;
   bool createdRan = false;
   bool closing = false;
-  bool modal = false;
   std::vector<HWND> disabledWhileModal;  // re-enabled when the modal window closes
 };
 

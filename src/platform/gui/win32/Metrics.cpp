@@ -21,10 +21,6 @@ int Scale(int tablePixels) {
   return MulDiv(tablePixels, ScreenDpi(), 96);
 }
 
-int Unscale(int screenPixels) {
-  return MulDiv(screenPixels, 96, ScreenDpi());
-}
-
 // The message font of the system (on Chinese Windows a GB2312 face), 9 points,
 // asked for with the Chinese character set so that the glyphs are there
 // whatever face the system names.

@@ -9,7 +9,6 @@ namespace gui::win32 {
 // for the screen's DPI, so that windows are as big at 150 % as at 100 %.
 int ScreenDpi();
 int Scale(int tablePixels);
-int Unscale(int screenPixels);
 
 // The Chinese system's dialog font, made once on the GUI thread.
 HFONT DialogFont();

@@ -335,7 +335,6 @@ void Window::ShowModal(const Window* owner) {
           window->disabledWhileModal.push_back(other->hwnd);
     }
     for (HWND other : window->disabledWhileModal) EnableWindow(other, FALSE);
-    window->modal = true;
     win32::Appear(window);
     while (window->alive.load() && !win32::ExitRequested()) win32::PumpOrWait();
     win32::EnableAgain(*window);
