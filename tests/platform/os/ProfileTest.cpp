@@ -379,7 +379,9 @@ unsigned long EndedProcess() {
   CloseHandle(child.hProcess);
   return child.dwProcessId;
 }
-unsigned long OwnProcess() { return GetCurrentProcessId(); }
+unsigned long OwnProcess() {
+  return GetCurrentProcessId();
+}
 #else
 pid_t EndedProcess() {
   pid_t child = fork();
@@ -388,7 +390,9 @@ pid_t EndedProcess() {
   waitpid(child, &status, 0);
   return child;
 }
-pid_t OwnProcess() { return getpid(); }
+pid_t OwnProcess() {
+  return getpid();
+}
 #endif
 
 TEST_F(ProfileTest, TemporaryFilesOfEndedWritersGoWithTheNextWrite) {

@@ -1,7 +1,8 @@
 // Whole-file reads and atomic replacement over the Win32 file functions.
 // A new content is written to "<file>.<pid>.<n>.tmp" beside the file, flushed,
 // and moved over the file in one step with write-through. Also the file
-// stamps, directory listing and process check the shared code asks for.
+// stamps, directory listing and process check the shared code asks for (the
+// profile service removes the temporaries of ended writers with them).
 
 #include "platform/os/WholeFile.h"
 
@@ -9,45 +10,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
-
-#include "text/Text.h"
 
 namespace os {
 namespace {
-
-// The directory part of a path with its trailing separator ("" for none).
-std::string DirectoryPart(const std::string& path) {
-  int backslash = findLast(path, "\\");  // by character: GBK trail bytes
-  size_t slash = path.rfind('/');
-  size_t end = backslash > 0 ? static_cast<size_t>(backslash) : 0;
-  if (slash != std::string::npos && slash + 1 > end) end = slash + 1;
-  return path.substr(0, end);
-}
-
-// A temporary file of an earlier write whose writer died before moving it
-// into place would stay for ever; the next write removes it. Temporaries of
-// writers still running (this one included) are left alone.
-void RemoveTemporariesOfEndedWriters(const std::string& path) {
-  std::string directory = DirectoryPart(path);
-  std::string base = path.substr(directory.size());
-  for (const std::string& name : DirectoryEntries(directory.empty() ? "." : directory)) {
-    // "<file>." then the writer's id, ".", a number and ".tmp".
-    if (name.size() <= base.size() + 1 || _strnicmp(name.c_str(), base.c_str(), base.size()) != 0 ||
-        name[base.size()] != '.')
-      continue;
-    const char* id = name.c_str() + base.size() + 1;
-    char* end = nullptr;
-    unsigned long writer = std::strtoul(id, &end, 10);
-    if (end == id || *end != '.' || writer == 0 || writer > 0x7FFFFFFF) continue;
-    char* numberEnd = nullptr;
-    std::strtoul(end + 1, &numberEnd, 10);
-    if (numberEnd == end + 1 || std::string(numberEnd) != ".tmp") continue;
-    if (ProcessIsRunning(static_cast<int>(writer))) continue;
-    RemoveWholeFile(directory + name);
-  }
-}
 
 HANDLE CreateSibling(const std::string& target, std::string& name) {
   static std::atomic<unsigned> counter{0};
@@ -103,7 +68,6 @@ FileRead ReadWholeFile(const std::string& path, std::string& content) {
 
 bool ReplaceWholeFile(const std::string& path, const std::string& content) {
   if (path.empty()) return false;
-  RemoveTemporariesOfEndedWriters(path);
   std::string temporary;
   HANDLE file = CreateSibling(path, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
