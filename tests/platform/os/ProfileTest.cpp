@@ -260,7 +260,10 @@ TEST_F(ProfileTest, PathsThatAreNoFileAreNeverReplaced) {
   fs::create_directory(dir_ / "taken.ini");
   EXPECT_FALSE(os::ProfileWriteString("list", "a", "1", (dir_ / "taken.ini").string()));
   EXPECT_TRUE(fs::is_directory(dir_ / "taken.ini"));
+  // A file standing where a folder of the path should be.
+  Put("[list]\r\n");
   EXPECT_FALSE(os::ProfileWriteString("list", "a", "1", (dir_ / "config.ini/x.ini").string()));
+  EXPECT_EQ(Get(), "[list]\r\n");
 }
 
 // The file after `hosts` host keys and, when speed > 0, the speed key.
