@@ -24,7 +24,9 @@ std::vector<Text> Split(const std::string& line) {
 }  // namespace
 
 SearchOutcome SearchWithTheRealWindow() {
+#ifndef _WIN32
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+#endif
   static int argc = 1;
   static char name[] = "korvello";
   static char* argv[] = {name, nullptr};

@@ -1,7 +1,8 @@
 #pragma once
 // One whole search with the real window and the real probes, in a process
 // that has no toolkit yet (a child that has entered the scanner's network
-// namespace): starts the toolkit offscreen, opens "搜索局域网", presses
+// namespace, or a Windows program started there): starts the toolkit
+// (offscreen on Linux), opens "搜索局域网", presses
 // "搜 索" and waits for "已停止". The outcome travels back to the test as text.
 
 #include <string>

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -28,9 +29,15 @@ inline std::string UpdaterRecordPath(const std::string& directory) {
 
 inline void WriteStandInUpdater(const std::string& directory) {
   const std::string path = directory + "/updata.exe";
+#ifdef _WIN32
+  // A program of ours (StandInUpdater.cpp), built beside the tests.
+  std::filesystem::copy_file(KV_STAND_IN_UPDATER, path,
+                             std::filesystem::copy_options::overwrite_existing);
+#else
   WriteFile(path,
             "#!/bin/sh\n"
             "record=\"$(dirname \"$0\")/updater-command-line.txt\"\n"
             "printf '%s\\n' \"$0\" \"$@\" > \"$record.part\" && mv \"$record.part\" \"$record\"\n");
   chmod(path.c_str(), 0755);
+#endif
 }
