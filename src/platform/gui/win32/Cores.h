@@ -65,6 +65,8 @@ class ControlWindow {
   // Told once the window has placed the control where its table says
   // (size in pixels of the screen).
   virtual void Placed(int /*width*/, int /*height*/) {}
+  // Told each time its window is about to be shown.
+  virtual void BeforeShowing() {}
   // WM_COMMAND from the control (notification code and id).
   virtual void Command(int /*code*/, int /*id*/) {}
   // WM_NOTIFY from the control; `handled` left false gives the default.

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <vector>
 
 #include "platform/gui/Gui.h"
 #include "platform/gui/win32/ControlWidgets.h"
@@ -58,7 +59,7 @@ class ToolbarWindow : public ControlWindow {
     button.fsState = enabled ? TBSTATE_ENABLED : 0;
     button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
     button.iString = reinterpret_cast<INT_PTR>(entries_.back().caption.c_str());
-    SendMessageA(hwnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    Queue(button);
   }
 
   void AddSeparatorEntry() {
@@ -67,8 +68,17 @@ class ToolbarWindow : public ControlWindow {
     button.iBitmap = Scale(6);
     button.idCommand = kFirstCommand + Count() - 1;
     button.fsStyle = BTNS_SEP;
-    SendMessageA(hwnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    Queue(button);
   }
+
+  // The bar lays out and measures every caption again on each addition, so
+  // buttons added before it shows go in together, in one message.
+  void AddQueued() {
+    if (queued_.empty()) return;
+    SendMessageA(hwnd, TB_ADDBUTTONSA, queued_.size(), reinterpret_cast<LPARAM>(queued_.data()));
+    queued_.clear();
+  }
+  void BeforeShowing() override { AddQueued(); }
 
   const ToolbarEntry* Entry(int position) const {
     if (position < 0 || position >= Count()) return nullptr;
@@ -77,13 +87,15 @@ class ToolbarWindow : public ControlWindow {
   int Count() const { return static_cast<int>(entries_.size()); }
   int CommandOf(int position) const { return kFirstCommand + position; }
 
-  bool Enabled(int position) const {
+  bool Enabled(int position) {
+    AddQueued();
     const ToolbarEntry* entry = Entry(position);
     return entry && !entry->separator &&
            SendMessageA(hwnd, TB_ISBUTTONENABLED, CommandOf(position), 0) != 0;
   }
 
   void Command(int, int id) override {
+    AddQueued();
     const int position = id - kFirstCommand;
     if (Entry(position) && !Entry(position)->separator)
       Raise(core, &ControlCore::onIntEvent, position);
@@ -102,7 +114,15 @@ class ToolbarWindow : public ControlWindow {
   }
 
  private:
+  // Adds the button at once when the bar is on screen, else at the latest
+  // when it shows or is asked about its buttons.
+  void Queue(const TBBUTTON& button) {
+    queued_.push_back(button);
+    if (IsWindowVisible(hwnd)) AddQueued();
+  }
+
   std::deque<ToolbarEntry> entries_;  // stable addresses: the bar keeps caption pointers
+  std::vector<TBBUTTON> queued_;
   HIMAGELIST images_ = nullptr;
 };
 
@@ -132,6 +152,7 @@ int Toolbar::PositionCount() const {
 
 void Toolbar::SetButtonEnabled(int position, bool enabled) {
   WithWidget<ToolbarWindow>(core_, [&](ToolbarWindow& t) {
+    t.AddQueued();
     if (auto* entry = t.Entry(position); entry && !entry->separator)
       SendMessageA(t.hwnd, TB_ENABLEBUTTON, t.CommandOf(position), MAKELONG(enabled, 0));
   });

@@ -177,6 +177,8 @@ void RaiseAndActivate(HWND hwnd) {
 
 void Appear(const std::shared_ptr<WindowCore>& window) {
   window->shown = true;
+  for (const auto& control : window->controls)
+    if (control->widget) control->widget->BeforeShowing();
   const bool wasVisible = IsWindowVisible(window->hwnd);
   ShowWindow(window->hwnd, SW_SHOW);
   RaiseAndActivate(window->hwnd);
