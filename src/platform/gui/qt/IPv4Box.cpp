@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-#include <array>
-#include <optional>
+#include <algorithm>
 
 #include "platform/gui/Gui.h"
+#include "platform/gui/IPv4Text.h"
 #include "platform/gui/qt/ControlWidgets.h"
 #include "platform/gui/qt/Cores.h"
 #include "platform/gui/qt/Gbk.h"
@@ -14,45 +14,6 @@
 namespace gui {
 namespace qt {
 namespace {
-
-using Address = std::array<int, 4>;
-
-// A decimal number of 0..255 with blanks around it; leading zeros are fine.
-std::optional<int> ReadPart(const Text& part) {
-  const Text digits = TrimBlanks(part);
-  if (digits.empty()) return std::nullopt;
-  int value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > 255) return std::nullopt;
-  }
-  return value;
-}
-
-// Three "." at least; the fourth part is all that follows the third.
-std::optional<Address> ParseAddress(const Text& text) {
-  Address address{};
-  size_t start = 0;
-  for (int i = 0; i < 4; ++i) {
-    size_t end = text.size();
-    if (i < 3) {
-      end = text.find('.', start);
-      if (end == Text::npos) return std::nullopt;
-    }
-    auto value = ReadPart(text.substr(start, end - start));
-    if (!value) return std::nullopt;
-    address[i] = *value;
-    start = end + 1;
-  }
-  return address;
-}
-
-Text AddressText(const Address& address) {
-  Text text;
-  for (int i = 0; i < 4; ++i) text += (i ? "." : "") + std::to_string(address[i]);
-  return text;
-}
 
 class IPv4BoxWidget : public QLineEdit, public ControlWidget {
  public:
@@ -66,8 +27,8 @@ class IPv4BoxWidget : public QLineEdit, public ControlWidget {
   }
 
   void SetTextValue(const Text& text) override {
-    auto address = ParseAddress(text);
-    setText(address ? ToQString(AddressText(*address)) : QString());
+    auto address = ParseIPv4Address(text);
+    setText(address ? ToQString(IPv4AddressText(*address)) : QString());
   }
 
   // As typed: a blank box reads empty; blank numbers read as 0.
@@ -75,9 +36,9 @@ class IPv4BoxWidget : public QLineEdit, public ControlWidget {
     const QString shown = text().trimmed();
     if (shown.isEmpty()) return {};
     const QStringList parts = shown.split(QLatin1Char('.'));
-    Address address{};
+    IPv4Address address{};
     for (int i = 0; i < 4 && i < parts.size(); ++i) address[i] = std::min(parts[i].toInt(), 255);
-    return AddressText(address);
+    return IPv4AddressText(address);
   }
 };
 

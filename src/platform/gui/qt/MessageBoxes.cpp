@@ -1,9 +1,10 @@
 // Message boxes, shown on the GUI thread while the caller waits, and the
 // hook that answers them instead in tests.
+#include "platform/gui/MessageBoxes.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
-#include <mutex>
 
 #include "platform/gui/Gui.h"
 #include "platform/gui/qt/Cores.h"
@@ -12,25 +13,19 @@
 namespace gui {
 namespace {
 
-std::mutex hookMutex;
-std::function<bool(const MessageRecord&)> messageHook;
-
-std::function<bool(const MessageRecord&)> CurrentHook() {
-  std::lock_guard lock(hookMutex);
-  return messageHook;
-}
-
 QWidget* OwnerWidget(const Window* owner) {
   if (!owner || !owner->IsOpen()) return nullptr;
   return owner->Core()->widget;
 }
 
+}  // namespace
+
 // Modal to every window of the program; the owner only places it. The
 // buttons speak the windows' language.
-bool Ask(const MessageRecord& record, const Window* owner) {
+bool AskOnGui(const MessageRecord& record, const Window* owner) {
   bool answer = false;
   qt::CallOnGui([&] {
-    if (auto hook = CurrentHook()) {
+    if (auto hook = CurrentMessageHook()) {
       answer = hook(record);
       return;
     }
@@ -51,21 +46,6 @@ bool Ask(const MessageRecord& record, const Window* owner) {
     delete box.data();
   });
   return answer;
-}
-
-}  // namespace
-
-void ShowMessage(const Text& text, const Text& caption, const Window* owner) {
-  Ask({text, caption, false}, owner);
-}
-
-bool AskYesNo(const Text& text, const Text& caption, const Window* owner) {
-  return Ask({text, caption, true}, owner);
-}
-
-void SetMessageHook(std::function<bool(const MessageRecord&)> hook) {
-  std::lock_guard lock(hookMutex);
-  messageHook = std::move(hook);
 }
 
 }  // namespace gui

@@ -4,55 +4,14 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include <array>
-#include <optional>
-
 #include "platform/gui/Gui.h"
+#include "platform/gui/IPv4Text.h"
 #include "platform/gui/win32/ControlWidgets.h"
 #include "platform/gui/win32/Cores.h"
 
 namespace gui {
 namespace win32 {
 namespace {
-
-using Address = std::array<int, 4>;
-
-// A decimal number of 0..255 with blanks around it; leading zeros are fine.
-std::optional<int> ReadPart(const Text& part) {
-  const Text digits = TrimBlanks(part);
-  if (digits.empty()) return std::nullopt;
-  int value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > 255) return std::nullopt;
-  }
-  return value;
-}
-
-// Three "." at least; the fourth part is all that follows the third.
-std::optional<Address> ParseAddress(const Text& text) {
-  Address address{};
-  size_t start = 0;
-  for (int i = 0; i < 4; ++i) {
-    size_t end = text.size();
-    if (i < 3) {
-      end = text.find('.', start);
-      if (end == Text::npos) return std::nullopt;
-    }
-    auto value = ReadPart(text.substr(start, end - start));
-    if (!value) return std::nullopt;
-    address[i] = *value;
-    start = end + 1;
-  }
-  return address;
-}
-
-Text AddressText(const Address& address) {
-  Text text;
-  for (int i = 0; i < 4; ++i) text += (i ? "." : "") + std::to_string(address[i]);
-  return text;
-}
 
 class IPv4BoxWindow : public ControlWindow {
  public:
@@ -61,7 +20,7 @@ class IPv4BoxWindow : public ControlWindow {
   }
 
   void SetTextValue(const Text& text) override {
-    auto address = ParseAddress(text);
+    auto address = ParseIPv4Address(text);
     if (!address) {
       SendMessageA(hwnd, IPM_CLEARADDRESS, 0, 0);
       return;
@@ -75,7 +34,7 @@ class IPv4BoxWindow : public ControlWindow {
     DWORD packed = 0;
     const LRESULT filled = SendMessageA(hwnd, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&packed));
     if (filled <= 0) return {};
-    return AddressText(
+    return IPv4AddressText(
         {static_cast<int>(FIRST_IPADDRESS(packed)), static_cast<int>(SECOND_IPADDRESS(packed)),
          static_cast<int>(THIRD_IPADDRESS(packed)), static_cast<int>(FOURTH_IPADDRESS(packed))});
   }

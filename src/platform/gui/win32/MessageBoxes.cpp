@@ -1,8 +1,9 @@
 // Message boxes, shown on the GUI thread while the caller waits, and the
 // hook that answers them instead in tests.
+#include "platform/gui/MessageBoxes.h"
+
 #include <windows.h>
 
-#include <mutex>
 #include <vector>
 
 #include "platform/gui/Gui.h"
@@ -12,26 +13,20 @@
 namespace gui {
 namespace {
 
-std::mutex hookMutex;
-std::function<bool(const MessageRecord&)> messageHook;
-
-std::function<bool(const MessageRecord&)> CurrentHook() {
-  std::lock_guard lock(hookMutex);
-  return messageHook;
-}
-
 HWND OwnerWindow(const Window* owner) {
   if (!owner || !owner->IsOpen()) return nullptr;
   return owner->Core()->hwnd;
 }
 
+}  // namespace
+
 // Modal to every window of the program; the owner only places it. Without
 // an owner the box is task modal, which disables every window of the
 // thread; with one, the other windows are disabled here.
-bool Ask(const MessageRecord& record, const Window* owner) {
+bool AskOnGui(const MessageRecord& record, const Window* owner) {
   bool answer = false;
   win32::CallOnGui([&] {
-    if (auto hook = CurrentHook()) {
+    if (auto hook = CurrentMessageHook()) {
       answer = hook(record);
       return;
     }
@@ -53,21 +48,6 @@ bool Ask(const MessageRecord& record, const Window* owner) {
     answer = record.question ? result == IDYES : true;
   });
   return answer;
-}
-
-}  // namespace
-
-void ShowMessage(const Text& text, const Text& caption, const Window* owner) {
-  Ask({text, caption, false}, owner);
-}
-
-bool AskYesNo(const Text& text, const Text& caption, const Window* owner) {
-  return Ask({text, caption, true}, owner);
-}
-
-void SetMessageHook(std::function<bool(const MessageRecord&)> hook) {
-  std::lock_guard lock(hookMutex);
-  messageHook = std::move(hook);
 }
 
 }  // namespace gui

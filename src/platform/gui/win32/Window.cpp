@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/gui/ControlKinds.h"
 #include "platform/gui/Gui.h"
 #include "platform/gui/win32/ControlWidgets.h"
 #include "platform/gui/win32/Cores.h"
@@ -215,40 +216,6 @@ void FitToTable(WindowCore& core, const WindowSpec& table, int right, int bottom
     if (control->widget) control->widget->ParentResized(client.right, client.bottom);
 }
 
-template <class T>
-constexpr bool Matches(ControlKind kind) {
-  if constexpr (std::is_same_v<T, Toolbar>)
-    return kind == ControlKind::Toolbar;
-  else if constexpr (std::is_same_v<T, Grid>)
-    return kind == ControlKind::Grid;
-  else if constexpr (std::is_same_v<T, ListBox>)
-    return kind == ControlKind::ListBox;
-  else if constexpr (std::is_same_v<T, EditBox>)
-    return kind == ControlKind::EditBox;
-  else if constexpr (std::is_same_v<T, IPv4Box>)
-    return kind == ControlKind::IPv4Box;
-  else if constexpr (std::is_same_v<T, ComboBox>)
-    return kind == ControlKind::ComboBox;
-  else if constexpr (std::is_same_v<T, CheckBox>)
-    return kind == ControlKind::CheckBox;
-  else if constexpr (std::is_same_v<T, Button>)
-    return kind == ControlKind::Button;
-  else if constexpr (std::is_same_v<T, Label>)
-    return kind == ControlKind::Label;
-  else if constexpr (std::is_same_v<T, Slider>)
-    return kind == ControlKind::Slider;
-  else if constexpr (std::is_same_v<T, ProgressBar>)
-    return kind == ControlKind::ProgressBar;
-  else if constexpr (std::is_same_v<T, StatusBar>)
-    return kind == ControlKind::StatusBar;
-  else if constexpr (std::is_same_v<T, PictureBox>)
-    return kind == ControlKind::PictureBox;
-  else if constexpr (std::is_same_v<T, Shape>)
-    return kind == ControlKind::Shape;
-  else
-    return true;  // Control: any kind
-}
-
 }  // namespace
 }  // namespace win32
 
@@ -367,7 +334,7 @@ T Window::Get(const Text& name) const {
   if (!core_) return T();
   // The table never changes once the window is built.
   for (const auto& control : core_->controls)
-    if (control->name == name && win32::Matches<T>(control->kind)) return T(control);
+    if (control->name == name && IsOfKind<T>(control->kind)) return T(control);
   return T();
 }
 

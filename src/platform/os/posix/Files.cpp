@@ -10,19 +10,6 @@
 
 namespace os {
 
-namespace {
-Text programDirectoryForTesting;
-}  // namespace
-
-void SetProgramDirectoryForTesting(const Text& directory) {
-  programDirectoryForTesting = directory;
-}
-
-Text ProgramDirectory() {
-  if (!programDirectoryForTesting.empty()) return programDirectoryForTesting;
-  return ExecutableDirectory();
-}
-
 Text ExecutableDirectory() {
   std::string exe(4096, '\0');
   ssize_t n = readlink("/proc/self/exe", exe.data(), exe.size());

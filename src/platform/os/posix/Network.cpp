@@ -17,8 +17,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/os/posix/IcmpEcho.h"
-
 namespace os {
 namespace {
 
@@ -118,22 +116,6 @@ void PromptResolution(in_addr_t address) {
 }
 
 }  // namespace
-
-int PingAddress(const Text& address, int timeoutMs) {
-  in_addr target;
-  if (!ResolveIPv4(address, &target)) return -1;
-  IcmpSocket socket;
-  if (!socket.IsOpen()) return -1;
-  EchoResult result = socket.Echo(target, 0, timeoutMs);
-  switch (result.status) {
-    case EchoStatus::Reply:
-    case EchoStatus::Unreachable:
-    case EchoStatus::TimeExceeded:
-      return static_cast<int>(result.roundTrip.count() / 1000);
-    default:
-      return -1;
-  }
-}
 
 Text lookupHostName(const Text& address) {
   in_addr_t a = inet_addr(address.c_str());

@@ -9,19 +9,6 @@
 
 namespace os {
 
-namespace {
-Text programDirectoryForTesting;
-}  // namespace
-
-void SetProgramDirectoryForTesting(const Text& directory) {
-  programDirectoryForTesting = directory;
-}
-
-Text ProgramDirectory() {
-  if (!programDirectoryForTesting.empty()) return programDirectoryForTesting;
-  return ExecutableDirectory();
-}
-
 Text ExecutableDirectory() {
   Text exe(32768, '\0');
   DWORD n = GetModuleFileNameA(nullptr, exe.data(), static_cast<DWORD>(exe.size()));

@@ -106,22 +106,6 @@ bool IsLoopback(u_long networkOrder) {
 
 }  // namespace
 
-int PingAddress(const Text& address, int timeoutMs) {
-  in_addr target;
-  if (!ResolveIPv4(address, &target)) return -1;
-  IcmpSocket icmp;
-  if (!icmp.IsOpen()) return -1;
-  EchoResult result = icmp.Echo(target, 0, timeoutMs);
-  switch (result.status) {
-    case EchoStatus::Reply:
-    case EchoStatus::Unreachable:
-    case EchoStatus::TimeExceeded:
-      return static_cast<int>(result.roundTrip.count() / 1000);
-    default:
-      return -1;
-  }
-}
-
 Text lookupHostName(const Text& address) {
   if (!StartSockets()) return {};
   unsigned long a = inet_addr(address.c_str());
