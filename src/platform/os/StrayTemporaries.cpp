@@ -1,9 +1,21 @@
 #include "platform/os/StrayTemporaries.h"
 
 #include "platform/os/WholeFile.h"
+#include "text/Text.h"
 
 namespace os {
 namespace {
+
+// Where the file name begins. A Windows path may hold GBK characters whose
+// trail byte is a backslash, so "\\" is searched by character; "/" never
+// occurs inside a character.
+size_t FileNameStart(const std::string& path) {
+  int backslash = findLast(path, "\\");  // 1-based, -1 when none
+  size_t slash = path.rfind('/');
+  size_t start = backslash > 0 ? static_cast<size_t>(backslash) : 0;
+  if (slash != std::string::npos && slash + 1 > start) start = slash + 1;
+  return start;
+}
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -31,10 +43,10 @@ int TemporaryWriterOf(const std::string& name, const std::string& fileName) {
 }
 
 void RemoveStrayTemporaries(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  std::string directory = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-  std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string prefix = slash == std::string::npos ? std::string() : directory;
+  size_t start = FileNameStart(path);
+  std::string prefix = path.substr(0, start);
+  std::string fileName = path.substr(start);
+  std::string directory = prefix.empty() ? std::string(".") : prefix;
   for (const std::string& name : DirectoryEntries(directory)) {
     int writer = TemporaryWriterOf(name, fileName);
     if (writer != 0 && !ProcessIsRunning(writer)) RemoveWholeFile(prefix + name);
